@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "nmea/RunState.h"
+
+namespace sattrail {
+
+// The degree sign as the logic holds it (its Big5 code); the window shows it as U+00B0.
+inline constexpr std::string_view kDegreeSign = "\xA2\x58";
+
+// ddmm.mmmm or dddmm.mmmm as degrees, minutes and seconds with one decimal: "24\xA2\x58" "46'7.4".
+std::string FormatLatLon(double angle);
+// hh:mm:ss local time from UTC hhmmss and a time zone of one hour per full 15 degrees of
+// longitude; writes DayCarry, and TimeZoneHours when the hemisphere is "W" or "E".
+std::string FormatLocalTime(CoMPort& state, std::int32_t utcTime, float longitude,
+                            std::string_view lonHemisphere);
+// yyyy/mm/dd from ddmmyy, moved by DayCarry with month and year carries.
+std::string FormatDate(const CoMPort& state, std::int32_t date);
+// The speed as the general floating-point conversion writes it (15 significant digits).
+std::string FormatSpeed(float kmh);
+
+}  // namespace sattrail

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "nmea/RunState.h"
+#include "platform/Window.h"
+
+namespace sattrail {
+
+// Writes Edit8, Edit9, EdSpeed, EdTime and EdDate, in that order, from the stored RMC values.
+void ShowRmcValues(CoMPort& state, Window& window);
+
+}  // namespace sattrail

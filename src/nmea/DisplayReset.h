@@ -1,0 +1,12 @@
+#pragma once
+
+#include "nmea/RunState.h"
+#include "platform/Window.h"
+
+namespace sattrail {
+
+// Returns the receiver state and the display to their empty look; reads and discards what
+// waits at the open port (nothing of it reaches line assembly).
+void ResetDisplay(RunState& run, Window& window);
+
+}  // namespace sattrail

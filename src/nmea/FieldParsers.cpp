@@ -1,0 +1,1 @@
+#include "nmea/FieldParsers.h"

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string_view>
+
+#include "nmea/RunState.h"
+
+namespace sattrail {
+
+// Each takes the whole verified line as held in LineBuffer ("$" to the line end), picks
+// fields by counting delimiters and stores only its own fields. A malformed number raises
+// ConversionError; fields stored before it keep their new values.
+void ParseGga(CoMPort& state, std::string_view line);
+void ParseRmc(CoMPort& state, std::string_view line);
+void ParseGsa(CoMPort& state, std::string_view line);
+
+}  // namespace sattrail

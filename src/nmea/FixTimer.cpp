@@ -1,0 +1,1 @@
+#include "nmea/FixTimer.h"

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "nmea/RunState.h"
+#include "platform/Window.h"
+
+namespace sattrail {
+
+// One tick of the time-to-fix counter: while the latest GSA reported no fix (FixModeText
+// "0"), Ed3Dt counts up by one.
+void AdvanceTimeToFix(const RunState& run, Window& window);
+
+}  // namespace sattrail

@@ -1,0 +1,1 @@
+#include "nmea/NumberConversion.h"

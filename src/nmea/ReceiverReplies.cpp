@@ -1,0 +1,1 @@
+#include "nmea/ReceiverReplies.h"

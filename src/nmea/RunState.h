@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/SerialDevice.h"
+
+namespace sattrail {
+
+// The latest fix as the parsers stored it. Real values are 32-bit floats on purpose: the
+// shown digits are those of the single-precision value (10.5 knots shows 19.4459991455078).
+// A plain record: the port opening lives beside it in serial/PortOpening.h.
+struct CoMPort {
+  std::int32_t TimeZoneHours = 0;  // whole hours added to UTC, from the longitude
+  std::string HeightText;          // GGA altitude, "%.1f"
+  std::int32_t FixType = 0;        // GSA fix type as received
+  std::array<std::uint8_t, 50> UsedSatellites{};  // by satellite number; flag 0 never set
+  float Pdop = 0;
+  std::string LonHemisphere;  // "E", "W" or "0"
+  std::string LatHemisphere;  // "N", "S" or "0"
+  float UtcTime = 0;          // hhmmss.ss
+  float Latitude = 0;         // ddmm.mmmm
+  float SpeedKmh = 0;
+  float Longitude = 0;         // dddmm.mmmm
+  std::int32_t UtcDate = 0;    // ddmmyy
+  std::int32_t DayCarry = 0;   // -1, 0 or +1: the day shift of the local time
+};
+
+struct SatelliteEntry {
+  std::int32_t Reported = 0;  // 1 when a GSV listed it since it was last drawn
+  std::int32_t Elevation = 0;
+  std::int32_t Azimuth = 0;
+  std::int32_t Signal = 0;
+};
+
+inline constexpr int kReceiverSlots = 20;
+inline constexpr int kSatelliteNumbers = 50;
+inline constexpr int kRawLineCapacity = 256;
+
+using SatelliteSlots =
+    std::array<std::array<SatelliteEntry, kSatelliteNumbers>, kReceiverSlots>;
+
+// Everything the program knows during one run. The app creates exactly one, before the
+// window; every test creates a fresh one. Nothing of it is ever saved.
+struct RunState {
+  CoMPort GpsState;
+  SatelliteSlots SatelliteTable{};
+  std::string FixModeText;  // "2", "3" or "0" after the first GSA
+  std::string LineBuffer;   // the line being assembled, line end included
+  std::string SentenceId;   // the five characters after the first of the dispatched line
+  std::array<std::uint8_t, kRawLineCapacity> RawLineBytes{};
+  std::int32_t RawLineCount = 0;
+  std::int32_t SilenceCount = 0;  // silent polls since a known sentence was handled
+
+  std::unique_ptr<SerialHandle> PortHandle;  // null: no port
+  DeviceControlBlock DeviceControl{};
+};
+
+}  // namespace sattrail

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "nmea/RunState.h"
+#include "nmea/StreamObserver.h"
+#include "platform/Window.h"
+
+namespace sattrail {
+
+// One verified line in LineBuffer: sets SentenceId, ticks the type's check box, runs its
+// parser and fills its boxes. Talkers "GP" and "GN" are recognised. Conversion errors of the
+// parsers go on to the caller.
+void DispatchSentence(RunState& run, Window& window, StreamObserver* observer = nullptr);
+
+}  // namespace sattrail

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "serial/SerialLink.h"
+
+namespace sattrail {
+
+// Port list index 0..29 names COM1..COM30; COM10 and above carry the "\\.\" prefix. Any other
+// index (none selected) names "COM1".
+std::string DeviceNameForIndex(int itemIndex);
+// Speed list index 0..4 gives 4800, 9600, 14400, 19200, 38400; any other index 4800.
+std::uint32_t SpeedForIndex(int itemIndex);
+
+// Opens and configures the device, showing its own error boxes; null on failure. Raises
+// Exception("PurgeComm failed.") or Exception("GetCommState failed."), closing the device
+// it opened first.
+std::unique_ptr<SerialHandle> OpenComPort(SerialLink& link, std::string_view deviceName,
+                                          std::uint32_t speed);
+
+// The "On"/"OFF" button: the open sequence when its caption is "On", else the close sequence.
+void ButOpenGpsClick(SerialLink& link);
+// Closing steps shared by the close sequence and the hidden BitBtn2: auto-scroll off, both
+// timers disabled, device closed. The button's caption is left alone.
+void CloseComPort(SerialLink& link);
+
+}  // namespace sattrail

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "serial/SerialLink.h"
+
+namespace sattrail {
+
+inline constexpr int kReadPieceBytes = 256;
+inline constexpr int kMaxBytesPerPoll = 4096;
+
+// One poll: the memo limit, the read of what is queued, line assembly, the silence rule.
+// Conversion errors of the lines it assembled are raised after the poll as one
+// ConversionError carrying the first message.
+void PollComPort(SerialLink& link);
+
+// The handler of Timer1: the poll between switching the timer off and on again. The timer is
+// always enabled again, also when the poll raised.
+void Timer1Timer(SerialLink& link);
+
+}  // namespace sattrail

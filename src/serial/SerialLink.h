@@ -1,0 +1,22 @@
+#pragma once
+
+#include "nmea/RunState.h"
+#include "platform/MessageBox.h"
+#include "platform/SerialDevice.h"
+#include "platform/Timer.h"
+#include "platform/Window.h"
+
+namespace sattrail {
+
+// What the serial handlers work on: the run's state and, borrowed, the window, its two
+// timers, the message boxes and the system's serial ports.
+struct SerialLink {
+  RunState& run;
+  Window& window;
+  Timer& timer1;  // the 100 ms receive poll
+  Timer& timer2;  // the one-second time-to-fix counter
+  MessageBox& messages;
+  SerialPorts& ports;
+};
+
+}  // namespace sattrail
