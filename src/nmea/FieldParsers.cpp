@@ -1,1 +1,112 @@
 #include "nmea/FieldParsers.h"
+
+#include <array>
+#include <charconv>
+#include <limits>
+#include <string>
+
+#include "nmea/NumberConversion.h"
+
+namespace sattrail {
+
+namespace {
+
+// Walks the line field by field: every delimiter ends a field, and the handler gets the
+// delimiter's number (1 for the one after the identifier) with the field's text, "0" when
+// the field was empty. The text after the last delimiter (checksum digits, line end) is
+// never handed over.
+template <typename Handler>
+void ForEachField(std::string_view line, std::string_view delimiters, Handler&& handler) {
+  std::string field;
+  int count = 0;
+  for (const char c : line) {
+    if (delimiters.find(c) == std::string_view::npos) {
+      field += c;
+      continue;
+    }
+    ++count;
+    if (field.empty()) field = "0";
+    handler(count, std::string_view(field));
+    field.clear();
+  }
+}
+
+// The receiver state holds 32-bit floats. A double beyond the float range becomes an
+// infinity, as the hardware conversion gives, without relying on an out-of-range cast.
+float NarrowToFloat(double value) {
+  constexpr double kMax = std::numeric_limits<float>::max();
+  if (value > kMax) return std::numeric_limits<float>::infinity();
+  if (value < -kMax) return -std::numeric_limits<float>::infinity();
+  return static_cast<float>(value);
+}
+
+// "%.1f" without the desktop locale's decimal comma.
+std::string FormatOneDecimal(float value) {
+  std::array<char, 64> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::fixed, 1);
+  return std::string(buffer.data(), result.ptr);
+}
+
+}  // namespace
+
+// $GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47
+// Field 9 (ended by delimiter 10) is the antenna altitude above mean sea level, 545.4; field
+// 11 is the geoid separation, 46.9, which is not the height and is not read.
+void ParseGga(CoMPort& state, std::string_view line) {
+  ForEachField(line, ",*", [&state](int count, std::string_view field) {
+    if (count == 10) state.HeightText = FormatOneDecimal(NarrowToFloat(StrToFloat(field)));
+  });
+}
+
+// $GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6A
+// 1 UTC time, 2 status (not looked at), 3/4 latitude and N/S, 5/6 longitude and E/W,
+// 7 speed in knots, 8 course (not stored), 9 date ddmmyy.
+void ParseRmc(CoMPort& state, std::string_view line) {
+  ForEachField(line, ",*", [&state](int count, std::string_view field) {
+    switch (count) {
+      case 2:
+        state.UtcTime = NarrowToFloat(StrToFloat(field));
+        break;
+      case 4:
+        state.Latitude = NarrowToFloat(StrToFloat(field));
+        break;
+      case 5:
+        state.LatHemisphere = field;
+        break;
+      case 6:
+        state.Longitude = NarrowToFloat(StrToFloat(field));
+        break;
+      case 7:
+        state.LonHemisphere = field;
+        break;
+      case 8:
+        // Knots to km/h at double precision; only the product is narrowed.
+        state.SpeedKmh = NarrowToFloat(StrToFloat(field) * 1.852);
+        break;
+      case 10:
+        state.UtcDate = StrToInt(field);
+        break;
+      default:
+        break;
+    }
+  });
+}
+
+// $GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39
+// 1 mode (not stored), 2 fix type, 3 to 14 the satellites used, 15 PDOP. Only "," delimits,
+// so the VDOP before the "*" is never handed over.
+void ParseGsa(CoMPort& state, std::string_view line) {
+  ForEachField(line, ",", [&state](int count, std::string_view field) {
+    if (count == 3) {
+      state.FixType = StrToInt(field);
+    } else if (count >= 4 && count <= 15) {
+      const std::int32_t satellite = StrToInt(field);
+      if (satellite >= 1 && satellite <= 49) state.UsedSatellites[satellite] = 1;
+    } else if (count == 16) {
+      state.Pdop = NarrowToFloat(StrToFloat(field));
+    }
+  });
+}
+
+}  // namespace sattrail
