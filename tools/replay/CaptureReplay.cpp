@@ -1,0 +1,77 @@
+#include "replay/CaptureReplay.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "nmea/LineAssembly.h"
+#include "replay/ReplayJson.h"
+
+namespace sattrail::replay {
+
+CaptureReplay::CaptureReplay(std::ostream* every) : every_(every) {}
+
+void CaptureReplay::Feed(std::span<const std::uint8_t> chunk) {
+  if (chunk.empty()) return;
+  const std::vector<std::string> errors =
+      AssembleLines(run_, window_, chunk.data(), static_cast<int>(chunk.size()), this);
+  errors_.insert(errors_.end(), errors.begin(), errors.end());
+  // Line numbers are physical: whatever assembly reported, after the chunk they are the line
+  // feeds handed on so far.
+  lineFeedsFed_ += std::count(chunk.begin(), chunk.end(), std::uint8_t{'\n'});
+  linesEnded_ = lineFeedsFed_;
+}
+
+void CaptureReplay::FeedAll(std::span<const std::uint8_t> capture, int chunkSize) {
+  const std::size_t step = static_cast<std::size_t>(std::max(chunkSize, 1));
+  for (std::size_t offset = 0; offset < capture.size(); offset += step) {
+    Feed(capture.subspan(offset, std::min(step, capture.size() - offset)));
+  }
+}
+
+void CaptureReplay::LineEnded(std::string_view /*line*/, bool checksumGood) {
+  ++linesEnded_;
+  if (!checksumGood) ++badChecksum_;
+}
+
+void CaptureReplay::Dispatched(std::string_view sentenceId) {
+  ++dispatched_;
+  if (every_ == nullptr) return;
+  nlohmann::ordered_json line;
+  line["line"] = linesEnded_;
+  line["id"] = WindowTextToUtf8(sentenceId);
+  line["boxes"] = BoxesJson(window_);
+  line["checks"] = ChecksJson(window_);
+  *every_ << line.dump() << '\n';
+}
+
+void CaptureReplay::SatellitesDrawn(const DrawnSatellites& drawn) {
+  ++drawings_;
+  lastDrawing_ = drawn;
+}
+
+nlohmann::ordered_json CaptureReplay::Final() const {
+  nlohmann::ordered_json final;
+  final["caption"] = WindowTextToUtf8(window_.Caption());
+  final["boxes"] = BoxesJson(window_);
+  final["checks"] = ChecksJson(window_);
+  final["fixModeText"] = WindowTextToUtf8(run_.FixModeText);
+  final["lines"] = linesEnded_;
+  final["dispatched"] = dispatched_;
+  final["badChecksum"] = badChecksum_;
+  nlohmann::ordered_json errors = nlohmann::ordered_json::array();
+  for (const std::string& message : errors_) errors.push_back(WindowTextToUtf8(message));
+  final["errors"] = std::move(errors);
+  final["drawings"] = drawings_;
+  final["lastDrawing"] = DrawingJson(lastDrawing_);
+  return nlohmann::ordered_json{{"final", std::move(final)}};
+}
+
+std::string ReplayReport(std::span<const std::uint8_t> capture, int chunkSize, bool every) {
+  std::ostringstream report;
+  CaptureReplay replay(every ? &report : nullptr);
+  replay.FeedAll(capture, chunkSize);
+  report << replay.Final().dump() << '\n';
+  return report.str();
+}
+
+}  // namespace sattrail::replay

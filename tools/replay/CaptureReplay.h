@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "display/SatellitePlots.h"
+#include "nmea/RunState.h"
+#include "nmea/StreamObserver.h"
+#include "replay/RecordingWindow.h"
+
+namespace sattrail::replay {
+
+// One replay of a capture: the capture's bytes go, chunk by chunk, through a fresh run state
+// and line assembly into a recording window, exactly as the monitor's poll hands them on.
+// Watches the stream to count lines, dispatches, bad checksums, errors and drawings.
+class CaptureReplay : private StreamObserver {
+ public:
+  // every: the stream that receives one JSON line per dispatched line, or null.
+  explicit CaptureReplay(std::ostream* every = nullptr);
+
+  // Hands one chunk (1 to 256 bytes) to line assembly.
+  void Feed(std::span<const std::uint8_t> chunk);
+  // Feeds the whole capture in chunks of chunkSize bytes.
+  void FeedAll(std::span<const std::uint8_t> capture, int chunkSize);
+
+  // The report's last line: {"final": {...}}.
+  nlohmann::ordered_json Final() const;
+
+  RecordingWindow& window() { return window_; }
+  const RunState& run() const { return run_; }
+
+ private:
+  void LineEnded(std::string_view line, bool checksumGood) override;
+  void Dispatched(std::string_view sentenceId) override;
+  void SatellitesDrawn(const DrawnSatellites& drawn) override;
+
+  RunState run_;
+  RecordingWindow window_;
+  std::ostream* every_;
+
+  std::int64_t lineFeedsFed_ = 0;  // line feeds in the bytes handed on so far
+  std::int64_t linesEnded_ = 0;    // physical line number of the line that ended last
+  std::int64_t dispatched_ = 0;
+  std::int64_t badChecksum_ = 0;
+  std::int64_t drawings_ = 0;
+  std::vector<std::string> errors_;
+  DrawnSatellites lastDrawing_{};
+};
+
+// The whole capture replayed in chunks of chunkSize: the --every lines when asked for and
+// the final line, as the tool prints them.
+std::string ReplayReport(std::span<const std::uint8_t> capture, int chunkSize, bool every);
+
+}  // namespace sattrail::replay

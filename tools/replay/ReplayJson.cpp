@@ -1,0 +1,71 @@
+#include "replay/ReplayJson.h"
+
+#include <algorithm>
+#include <array>
+
+namespace sattrail::replay {
+
+namespace {
+
+constexpr std::array<std::string_view, 11> kReportedBoxes{
+    "Edit8",  "Edit9", "EdSpeed", "EdTime", "EdDate",    "EdHeight",
+    "EdPDOP", "Edit6", "Edit7",   "Ed3Dt",  "OutTextBox"};
+
+constexpr std::array<std::string_view, 7> kCheckBoxes{
+    "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6", "CheckBox7"};
+
+constexpr unsigned char kBig5DegreeLead = 0xA2;
+constexpr unsigned char kBig5DegreeTrail = 0x58;
+
+}  // namespace
+
+std::string WindowTextToUtf8(std::string_view text) {
+  std::string utf8;
+  utf8.reserve(text.size() + 8);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte == kBig5DegreeLead && i + 1 < text.size() &&
+        static_cast<unsigned char>(text[i + 1]) == kBig5DegreeTrail) {
+      utf8 += "\xC2\xB0";
+      ++i;
+    } else if (byte >= 0x80) {
+      utf8 += static_cast<char>(0xC0 | (byte >> 6));
+      utf8 += static_cast<char>(0x80 | (byte & 0x3F));
+    } else {
+      utf8 += static_cast<char>(byte);
+    }
+  }
+  return utf8;
+}
+
+nlohmann::ordered_json BoxesJson(const Window& window) {
+  nlohmann::ordered_json boxes = nlohmann::ordered_json::object();
+  for (std::string_view box : kReportedBoxes) {
+    boxes[std::string(box)] = WindowTextToUtf8(window.Text(box));
+  }
+  return boxes;
+}
+
+nlohmann::ordered_json ChecksJson(const Window& window) {
+  nlohmann::ordered_json checks = nlohmann::ordered_json::object();
+  for (std::string_view box : kCheckBoxes) checks[std::string(box)] = window.Checked(box);
+  return checks;
+}
+
+nlohmann::ordered_json DrawingJson(const DrawnSatellites& drawn) {
+  nlohmann::ordered_json satellites = nlohmann::ordered_json::array();
+  const int count = std::min<int>(drawn.count, static_cast<int>(drawn.items.size()));
+  for (int i = 0; i < count; ++i) {
+    const DrawnSatellite& satellite = drawn.items[static_cast<std::size_t>(i)];
+    satellites.push_back(nlohmann::ordered_json{{"n", satellite.n},
+                                                {"elevation", satellite.elevation},
+                                                {"azimuth", satellite.azimuth},
+                                                {"signal", satellite.signal},
+                                                {"used", satellite.used},
+                                                {"x", satellite.x},
+                                                {"y", satellite.y}});
+  }
+  return satellites;
+}
+
+}  // namespace sattrail::replay
