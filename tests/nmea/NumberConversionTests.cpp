@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdint>
+#include <string>
+
+#include "nmea/NumberConversion.h"
+
+namespace sattrail {
+namespace {
+
+TEST(StrToInt, ConvertsSignedDecimalText) {
+  const struct {
+    const char* text;
+    std::int32_t value;
+  } cases[] = {
+      {"0", 0},
+      {"3", 3},
+      {"+5", 5},
+      {"-12", -12},
+      {"081226", 81226},
+      {"007", 7},
+      {"2147483647", 2147483647},
+      {"-2147483648", -2147483647 - 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(StrToInt(c.text), c.value);
+  }
+}
+
+TEST(StrToInt, RefusesTextThatIsNotAnIntegerWithTheFieldInTheMessage) {
+  for (const char* text :
+       {"", "3D", " 5", "5 ", "0x1F", "1.0", "+", "-", "0-5", "+-1", "2147483648", "1e3"}) {
+    SCOPED_TRACE(text);
+    try {
+      StrToInt(text);
+      ADD_FAILURE() << "no error";
+    } catch (const ConversionError& error) {
+      EXPECT_EQ(error.what(), "'" + std::string(text) + "' is not a valid integer value");
+    }
+  }
+}
+
+TEST(StrToFloat, ConvertsNmeaNumbers) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"0", 0.0},  {"545.4", 545.4}, {"-34.2", -34.2},  {"+1.5", 1.5},          {".5", 0.5},
+      {"5.", 5.0}, {"1e3", 1000.0},  {"1.5E-2", 0.015}, {"4807.038", 4807.038}, {"000.0", 0.0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(StrToFloat(c.text), c.value);
+  }
+}
+
+TEST(StrToFloat, RefusesTextThatIsNotANumberWithTheFieldInTheMessage) {
+  for (const char* text : {"", "1,5", "abc", "inf", "nan", "1e", ".", "-", "1.2.3", " 1", "1 ",
+                           "0x1p3", "1e999", "--1", "12A"}) {
+    SCOPED_TRACE(text);
+    try {
+      StrToFloat(text);
+      ADD_FAILURE() << "no error";
+    } catch (const ConversionError& error) {
+      EXPECT_EQ(error.what(), "'" + std::string(text) + "' is not a valid floating point value");
+    }
+  }
+}
+
+// A desktop locale with a decimal comma must not change how sentences read.
+TEST(StrToFloat, IgnoresTheDesktopDecimalComma) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = previous != nullptr ? previous : "C";
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
+    GTEST_SKIP() << "no de_DE locale installed";
+  }
+  EXPECT_EQ(StrToFloat("545.4"), 545.4);
+  EXPECT_THROW(StrToFloat("545,4"), ConversionError);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(StrToIntDef, GivesTheFallbackForAnythingButAnInteger) {
+  const struct {
+    const char* text;
+    std::int32_t value;
+  } cases[] = {
+      {"0", 0},   {"007", 7}, {"040", 40}, {"0-5", 99},
+      {"0X", 99}, {"", 99},   {"-3", -3},  {"099999999999", 99},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(StrToIntDef(c.text, 99), c.value);
+  }
+}
+
+}  // namespace
+}  // namespace sattrail
