@@ -1,0 +1,107 @@
+#include "Options.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <map>
+
+namespace sattrail::sim {
+namespace {
+
+std::optional<double> ParseNumber(std::string_view text) {
+  double value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<Place> ParsePlace(const std::string& text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  const auto latitude = ParseNumber(std::string_view(text).substr(0, comma));
+  const auto longitude = ParseNumber(std::string_view(text).substr(comma + 1));
+  if (!latitude || !longitude || *latitude < -85 || *latitude > 85 || *longitude < -180 ||
+      *longitude > 180)
+    return std::nullopt;
+  Place place;
+  place.latitude = *latitude;
+  place.longitude = *longitude;
+  return place;
+}
+
+ParseOutcome ParseOptions(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app{
+      "sattrail-sim: a simulated GPS receiver on a pseudo-terminal. It links the terminal as "
+      "COMn in the port-link folder ($SATTRAIL_PORT_DIR, else $XDG_RUNTIME_DIR/sattrail/ports, "
+      "else /tmp/sattrail-<uid>/ports) and streams NMEA 0183 until stopped.\n\n"
+      "Control lines on standard input: \"fault NAME on|off|once|RATE\", \"fault NAME\" "
+      "(once), \"hot\", \"warm\", \"cold\", \"quit\".",
+      "sattrail-sim"};
+  Options options;
+  std::string at;
+  std::vector<std::string> faults;
+  std::string start = "cold";
+
+  app.add_option("--port", options.port, "port number n of the link COMn (1 to 30)")
+      ->check(CLI::Range(1, 30))
+      ->capture_default_str();
+  app.add_option("--speed", options.speed, "line speed in bit/s; a byte takes ten bit times")
+      ->check(CLI::Range(300, 921600))
+      ->capture_default_str();
+  app.add_option("--at", at,
+                 "LAT,LON in degrees of the place the built-in sky is seen from (north and "
+                 "east positive; default 47.3769,8.5417)");
+  auto* capture = app.add_option("--capture", options.capture,
+                                 "replay a recorded NMEA capture instead of the built-in sky; "
+                                 "lines starting with # are skipped")
+                      ->check(CLI::ExistingFile);
+  app.add_flag("--loop", options.loop, "repeat the capture when it ends")->needs(capture);
+  app.add_option("--fault", faults,
+                 "inject a fault, NAME[=RATE], repeatable. NAME is badsum, badfield, burst, "
+                 "silence, nolf, wrongspeed or unplug; RATE from 0 to 1 is the chance per line "
+                 "(badsum, badfield, nolf, wrongspeed) or per second (burst, silence, unplug)")
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  app.add_option("--start", start, "the start the receiver makes when the simulator begins")
+      ->check(CLI::IsMember({"hot", "warm", "cold"}))
+      ->capture_default_str();
+  app.add_option("--fault-seconds", options.faultSeconds,
+                 "how long silence and unplugging last, in seconds")
+      ->check(CLI::Range(1.0, 600.0))
+      ->capture_default_str();
+  app.add_option("--seed", options.seed, "seed of the signal noise and the fault dice")
+      ->capture_default_str();
+  app.add_flag("--quiet", options.quiet, "say nothing on standard error while running");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    const int code = app.exit(error, out, err);
+    return {std::nullopt, code == 0 ? 0 : 2};
+  }
+
+  if (!at.empty()) {
+    const std::optional<Place> place = ParsePlace(at);
+    if (!place) {
+      err << "--at: \"" << at
+          << "\" is not LAT,LON in degrees (latitude -85 to 85, longitude -180 to 180)\n";
+      return {std::nullopt, 2};
+    }
+    options.place = *place;
+  }
+  for (const std::string& text : faults) {
+    std::string error;
+    const std::optional<FaultSetting> setting = ParseFaultSetting(text, &error);
+    if (!setting) {
+      err << "--fault: " << error << "\n";
+      return {std::nullopt, 2};
+    }
+    options.faults.push_back(*setting);
+  }
+  static const std::map<std::string, StartKind> kStarts = {
+      {"hot", StartKind::Hot}, {"warm", StartKind::Warm}, {"cold", StartKind::Cold}};
+  options.start = kStarts.at(start);
+  return {options, 0};
+}
+
+}  // namespace sattrail::sim

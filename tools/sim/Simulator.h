@@ -1,0 +1,63 @@
+#pragma once
+
+// The running simulator: one loop over the pseudo-terminal, standard input and the stop
+// signals that builds an epoch each second, paces its bytes out and answers commands.
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "Capture.h"
+#include "Commands.h"
+#include "Faults.h"
+#include "Options.h"
+#include "Pacing.h"
+#include "Pty.h"
+#include "SkyModel.h"
+
+namespace sattrail::sim {
+
+class Simulator {
+ public:
+  Simulator(const Options& options, std::vector<CaptureEpoch> capture, std::ostream& log);
+
+  // Runs until SIGINT, SIGTERM, SIGHUP or "quit"; returns the exit code.
+  int Run();
+
+ private:
+  bool Plug(bool replaceLink);
+  void Unplug();
+  void StartEpoch(double now);
+  std::string NextEpochBytes(double now);
+  void WriteDue(double now);
+  void WriteNow(const std::string& bytes);
+  void ReadCommands(double now);
+  void ReadControl(double now);
+  void Restart(StartKind kind, double now);
+  void Say(const std::string& text);
+
+  Options options_;
+  std::vector<CaptureEpoch> capture_;
+  std::size_t captureIndex_ = 0;
+  bool captureEnded_ = false;
+  std::ostream& log_;
+
+  SkyModel sky_;
+  FaultInjector faults_;
+  Pacer pacer_;
+  CommandReader commands_;
+  PseudoTerminal terminal_;
+  std::filesystem::path link_;
+  std::string linkTarget_;
+
+  std::string queue_;  // bytes of the current epoch not yet written
+  unsigned rotation_ = 0;
+  double silenceUntil_ = 0;
+  double unpluggedUntil_ = 0;
+  bool stdinOpen_ = true;
+  std::string controlLine_;
+  bool stop_ = false;
+};
+
+}  // namespace sattrail::sim

@@ -1,0 +1,71 @@
+#pragma once
+
+// The built-in sky: a GPS constellation on circular orbits seen from a walker near a chosen
+// place, with the acquisition of a receiver after a hot, warm or cold start. Time is passed
+// in by the caller (seconds of UTC since 1970), so the model runs as fast as a test wants.
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace sattrail::sim {
+
+struct Place {
+  double latitude = 47.3769;  // degrees, north positive (Zurich, Hauptbahnhof)
+  double longitude = 8.5417;  // degrees, east positive
+  double altitude = 408.0;    // metres above mean sea level
+};
+
+enum class StartKind { Hot, Warm, Cold };
+
+struct SatelliteView {
+  int prn = 0;
+  int elevation = 0;  // whole degrees
+  int azimuth = 0;    // whole degrees, 0 to 359
+  int snr = -1;       // dB-Hz; -1 while the satellite is not tracked (an empty field)
+  bool used = false;  // part of the fix
+};
+
+struct Epoch {
+  double utc = 0;   // seconds since 1970, whole seconds
+  int fixType = 1;  // 1 no fix, 2 two-dimensional, 3 three-dimensional (GSA field 2)
+  double latitude = 0, longitude = 0, altitude = 0;
+  double speedKnots = 0, courseDegrees = 0;
+  double pdop = 0, hdop = 0, vdop = 0;
+  std::vector<SatelliteView> satellites;  // in view, highest first
+  int UsedCount() const;
+};
+
+// Seconds after a start at which the fix becomes two- and three-dimensional.
+struct FixSchedule {
+  double twoDimensional;
+  double threeDimensional;
+};
+FixSchedule ScheduleFor(StartKind kind);
+
+class SkyModel {
+ public:
+  SkyModel(Place start, std::uint32_t seed);
+
+  // A start command: acquisition begins again at utc.
+  void Restart(StartKind kind, double utc);
+
+  // The receiver's state at utc; call with rising times, about once a second.
+  Epoch Step(double utc);
+
+  // Satellites above the horizon at utc (elevation and azimuth only), highest first.
+  std::vector<SatelliteView> Visible(double utc) const;
+
+ private:
+  double AcquisitionTime(std::size_t rank) const;
+
+  Place start_;
+  double latitude_, longitude_;
+  StartKind kind_ = StartKind::Cold;
+  double restartUtc_ = 0;
+  double lastUtc_ = -1;
+  std::mt19937 random_;
+  std::vector<int> snrOffset_;
+};
+
+}  // namespace sattrail::sim
