@@ -1,1 +1,77 @@
 #include "nmea/LineAssembly.h"
+
+#include "nmea/Checksum.h"
+#include "nmea/NumberConversion.h"
+#include "nmea/ReceiverReplies.h"
+#include "nmea/SentenceDispatch.h"
+
+namespace sattrail {
+
+namespace {
+
+constexpr std::string_view kMemo = "OutTextBox";
+// Past this many characters the memo loses its first line with every new line, so it
+// shows the last two or three sentences.
+constexpr std::size_t kMemoTrimLength = 150;
+// A stream without line feeds (a receiver at the wrong speed) is dropped in pieces of a
+// little over this many characters, checked after each chunk.
+constexpr std::size_t kLongestPartialLine = 400;
+
+// Both copies of the line take the byte; RawLineBytes keeps only the first 256 of a line.
+void AppendByte(RunState& run, std::uint8_t byte) {
+  run.LineBuffer.push_back(static_cast<char>(byte));
+  if (run.RawLineCount < kRawLineCapacity) {
+    run.RawLineBytes[static_cast<std::size_t>(run.RawLineCount)] = byte;
+    ++run.RawLineCount;
+  }
+}
+
+// A good line goes to dispatch. A malformed number costs only this line: its message is
+// kept for the caller and assembly goes on with the next byte.
+void DispatchGoodLine(RunState& run, Window& window, StreamObserver* observer,
+                      std::vector<std::string>& errors) {
+  try {
+    DispatchSentence(run, window, observer);
+  } catch (const ConversionError& error) {
+    errors.emplace_back(error.what());
+    if (observer) observer->ConversionFailed(error.what());
+  }
+  if (observer) observer->Dispatched(run.SentenceId);
+}
+
+// The line in LineBuffer has just received its line feed.
+void EndLine(RunState& run, Window& window, StreamObserver* observer,
+             std::vector<std::string>& errors) {
+  if (window.Text(kMemo).size() > kMemoTrimLength) window.DeleteFirstLine(kMemo);
+  const bool good = CheckNmeaChecksum(run);
+  // Every line is shown, good or bad, before anything else is done with it.
+  window.SetText(kMemo, window.Text(kMemo) + run.LineBuffer);
+  if (observer) observer->LineEnded(run.LineBuffer, good);
+  if (good) {
+    DispatchGoodLine(run, window, observer, errors);
+  } else {
+    HandleReceiverReply(run.LineBuffer, window);
+  }
+  DiscardPartialLine(run);
+}
+
+}  // namespace
+
+std::vector<std::string> AssembleLines(RunState& run, Window& window, const std::uint8_t* bytes,
+                                       int count, StreamObserver* observer) {
+  std::vector<std::string> errors;
+  for (int i = 0; i < count; ++i) {
+    AppendByte(run, bytes[i]);
+    if (bytes[i] == '\n') EndLine(run, window, observer, errors);
+  }
+  if (run.LineBuffer.size() > kLongestPartialLine) DiscardPartialLine(run);
+  window.Repaint(kMemo);
+  return errors;
+}
+
+void DiscardPartialLine(RunState& run) {
+  run.LineBuffer.clear();
+  run.RawLineCount = 0;
+}
+
+}  // namespace sattrail
