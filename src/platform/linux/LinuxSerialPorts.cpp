@@ -1,13 +1,119 @@
 #include "platform/linux/LinuxSerialPorts.h"
 
-namespace sattrail {
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view /*deviceName*/,
-                                                     OpenFailure& why) {
-  why.reason = "not built yet";
-  return nullptr;
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/linux/LinuxSerialHandle.h"
+#include "platform/linux/PortResolution.h"
+
+namespace sattrail {
+namespace {
+
+namespace fs = std::filesystem;
+using serial_linux::ResolvedPort;
+
+std::string ErrorText(int error) {
+  return std::strerror(error);
 }
 
-std::string LinuxSerialPorts::DescribePort(int /*portNumber*/) const { return {}; }
+// The group that owns the device, which a user refused access must join (dialout for most
+// serial ports, plugdev for some USB receivers).
+std::string OwningGroup(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return {};
+  group entry{};
+  group* found = nullptr;
+  std::array<char, 4096> scratch{};
+  if (getgrgid_r(info.st_gid, &entry, scratch.data(), scratch.size(), &found) != 0 ||
+      found == nullptr) {
+    return std::to_string(info.st_gid);
+  }
+  return found->gr_name;
+}
+
+// The path shown to the user: a link with the device it points to.
+std::string ShownPath(const ResolvedPort& port) {
+  if (port.linkPath.empty()) return port.path;
+  std::error_code error;
+  const fs::path target = fs::read_symlink(port.linkPath, error);
+  if (error) return port.path;
+  return port.linkPath + " -> " + target.string();
+}
+
+int OpenFailed(OpenFailure& why, const std::string& path, int error, int fd) {
+  if (fd >= 0) close(fd);
+  why.reason = ErrorText(error);
+  if (error == EACCES || error == EPERM) why.group = OwningGroup(path);
+  return -1;
+}
+
+// Opens for exclusive use. TIOCEXCL turns away later openers that are not root; the flock
+// turns away everyone, root included, and is taken first so that a refused attempt leaves
+// the holder's device as it was.
+int OpenExclusive(const std::string& path, OpenFailure& why) {
+  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return OpenFailed(why, path, errno, -1);
+  if (!isatty(fd)) return OpenFailed(why, path, ENOTTY, fd);
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const int error = errno;
+    close(fd);
+    why.reason =
+        error == EWOULDBLOCK ? ErrorText(EBUSY) + " (in use by another program)" : ErrorText(error);
+    return -1;
+  }
+  if (ioctl(fd, TIOCEXCL) != 0) return OpenFailed(why, path, errno, fd);
+  return fd;
+}
+
+}  // namespace
+
+std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName,
+                                                     OpenFailure& why) {
+  const int number = serial_linux::PortNumberFromName(deviceName);
+  if (number == 0) {
+    why.reason = "'" + std::string(deviceName) + "' names no port";
+    return nullptr;
+  }
+  const ResolvedPort port = serial_linux::ResolvePort(number);
+  if (port.path.empty()) {
+    why.reason = "no link COM" + std::to_string(number) + " in " + serial_linux::PortLinkFolder() +
+                 " and fewer than " + std::to_string(number) + " serial devices present";
+    return nullptr;
+  }
+  why.devicePath = ShownPath(port);
+  const int fd = OpenExclusive(port.path, why);
+  if (fd < 0) return nullptr;
+  return std::make_unique<serial_linux::LinuxSerialHandle>(fd, why.devicePath);
+}
+
+std::string LinuxSerialPorts::DescribePort(int portNumber) const {
+  const ResolvedPort port = serial_linux::ResolvePort(portNumber);
+  if (port.path.empty()) return {};
+  std::error_code error;
+  const fs::path device = fs::canonical(port.path, error);
+  std::string text = error ? port.path : device.string();
+  if (!error) {
+    // The stable name udev gives a USB receiver tells the user which one this is.
+    for (const fs::directory_entry& entry : fs::directory_iterator("/dev/serial/by-id", error)) {
+      std::error_code linkError;
+      if (fs::canonical(entry.path(), linkError) == device && !linkError) {
+        text += " (" + entry.path().string() + ")";
+        break;
+      }
+    }
+  }
+  if (!port.linkPath.empty()) text += " (link " + port.linkPath + ")";
+  return text;
+}
 
 }  // namespace sattrail

@@ -5,10 +5,12 @@
 namespace sattrail {
 
 // Serial ports on Linux: port n is the link COMn in the port-link folder, else the n-th
-// serial device present (/dev/ttyACM*, /dev/ttyUSB*, then real /dev/ttyS*).
+// serial device present (/dev/ttyACM*, /dev/ttyUSB*, then real /dev/ttyS*). A port is
+// opened for exclusive use: a second opener, root included, is refused.
 class LinuxSerialPorts : public SerialPorts {
  public:
   std::unique_ptr<SerialHandle> Open(std::string_view deviceName, OpenFailure& why) override;
+  // "/dev/ttyUSB0 (/dev/serial/by-id/usb-...)", "/dev/pts/4 (link .../COM1)"; empty if none.
   std::string DescribePort(int portNumber) const override;
 };
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sattrail::serial_linux {
+
+// Where links named COM1 to COM30 are looked for: $SATTRAIL_PORT_DIR when set, else
+// $XDG_RUNTIME_DIR/sattrail/ports, else /tmp/sattrail-<uid>/ports. The simulator puts its
+// links here; a user may add one, e.g. `ln -s /dev/ttyUSB0 <folder>/COM3`.
+std::string PortLinkFolder();
+
+// "COM7" or "\\.\COM17" gives 7 or 17; anything else 0.
+int PortNumberFromName(std::string_view deviceName);
+
+// The serial devices present, in the order ports are numbered: /dev/ttyACM*, /dev/ttyUSB*,
+// then the /dev/ttyS* that have a UART behind them (the kernel creates placeholders for
+// absent ones), each group in numeric order. `devFolder` and `ttyClassFolder` are /dev and
+// /sys/class/tty, other folders only in tests.
+std::vector<std::string> ListSerialDevices(const std::string& devFolder = "/dev",
+                                           const std::string& ttyClassFolder = "/sys/class/tty");
+
+// What port n resolves to now.
+struct ResolvedPort {
+  std::string path;      // what to open; empty when nothing answers to the number
+  std::string linkPath;  // the port link used, if any
+};
+ResolvedPort ResolvePort(int portNumber);
+
+}  // namespace sattrail::serial_linux
