@@ -1,10 +1,334 @@
 #include "app/MainWindow.h"
 
+#include <QAbstractScrollArea>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <array>
+#include <stdexcept>
+#include <utility>
+
+#include "app/Application.h"
+#include "app/PanelLayouts.h"
+#include "nmea/FixTimer.h"
+#include "platform/qt/QtControls.h"
+#include "serial/PortOpening.h"
+#include "serial/ReceivePoll.h"
+#include "serial/ReceiverCommands.h"
+
 namespace sattrail {
 
-MainWindow::MainWindow(RunState& run, QWidget* parent) : QWidget(parent), run_(run) {
-  setWindowTitle("GPS 1.4A");
-  setFixedSize(387, 239);
+namespace {
+
+// Liberation Sans stands in for the designed faces, with the same metrics.
+constexpr const char* kFontFamily = "Liberation Sans";
+
+QFont ControlFont(int pixels) {
+  QFont font(kFontFamily);
+  font.setPixelSize(pixels);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+QColor NamedColour(Colour colour, const QPalette& palette) {
+  switch (colour) {
+    case Colour::Parent:
+      return {};
+    case Colour::SystemWindow:
+      return palette.color(QPalette::Base);
+    case Colour::SystemScrollBar:
+      return palette.color(QPalette::Button);
+    case Colour::System3DLight:
+      return palette.color(QPalette::Light);
+    case Colour::MoneyGreen:
+      return {192, 220, 192};
+    case Colour::SkyBlue:
+      return {166, 202, 240};
+    case Colour::Silver:
+      return {192, 192, 192};
+    case Colour::Lime:
+      return {0, 255, 0};
+    case Colour::White:
+      return {255, 255, 255};
+  }
+  return {};
+}
+
+bool IsInputControl(ControlKind kind) {
+  return kind != ControlKind::Label && kind != ControlKind::Shape && kind != ControlKind::Image;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(RunState& run)
+    : run_(run), timer1_(kTimer1Interval), timer2_(kTimer2Interval), link_{run_,      *this,
+                                                                           timer1_,   timer2_,
+                                                                           messages_, ports_} {
+  setWindowTitle(ToQString(kWindowCaption));
+  setFont(ControlFont(11));
+  popupMenu1_ = createMenu(PopupMenu::PopupMenu1);
+  dbAndCheck_ = createMenu(PopupMenu::DbAndCheck);
+  build();
+  connect(&timer1_.Qt(), &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
+  connect(&timer2_.Qt(), &QTimer::timeout, this, Guarded([this] { Timer2Timer(); }));
+  Guarded([this] { FormCreate(); })();
+}
+
+void MainWindow::build() {
+  const auto inventory = MainWindowInventory();
+  std::vector<std::pair<QWidget*, ControlKind>> created;
+  created.reserve(inventory.size());
+  for (const ControlSpec& spec : inventory) {
+    QWidget* parent = spec.parent.empty() ? Client() : Control(spec.parent);
+    QWidget* control = create(spec, parent);
+    if (!spec.name.empty()) Register(std::string(spec.name), control);
+    bind(spec, control);
+    created.emplace_back(control, spec.kind);
+  }
+  // Labels, shapes and images lie on their parent's surface, under all of the parent's
+  // input controls; each group keeps the inventory's order, later above earlier.
+  for (const auto& [control, kind] : created) {
+    if (IsInputControl(kind)) control->raise();
+  }
+}
+
+QWidget* MainWindow::create(const ControlSpec& spec, QWidget* parent) {
+  QWidget* control = nullptr;
+  const QColor colour = NamedColour(spec.colour, palette());
+  switch (spec.kind) {
+    case ControlKind::GroupBox: {
+      auto* panel = new PanelControl(parent);
+      panel->SetColour(colour);
+      control = panel;
+      break;
+    }
+    case ControlKind::Label: {
+      auto* label = new QLabel(ToQString(spec.text), parent);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      label->setMargin(0);
+      label->setIndent(0);
+      control = label;
+      break;
+    }
+    case ControlKind::Edit: {
+      auto* edit = new QLineEdit(ToQString(spec.text), parent);
+      edit->setReadOnly(spec.readOnly);
+      edit->setCursorPosition(0);
+      if (colour.isValid()) {
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, colour);
+        edit->setPalette(palette);
+      }
+      control = edit;
+      break;
+    }
+    case ControlKind::Memo: {
+      auto* memo = new MemoControl(parent);
+      memo->SetBytes(spec.text);
+      control = memo;
+      break;
+    }
+    case ControlKind::CheckBox:
+      control = new QCheckBox(ToQString(spec.text), parent);
+      break;
+    case ControlKind::Button:
+    case ControlKind::BitButton:
+      control = new QPushButton(ToQString(spec.text), parent);
+      control->setFocusPolicy(Qt::TabFocus);
+      break;
+    case ControlKind::ComboBox: {
+      auto* combo = new ComboControl(parent);
+      for (const std::string_view item : spec.items) combo->addItem(ToQString(item));
+      combo->SetText(ToQString(spec.text));
+      control = combo;
+      break;
+    }
+    case ControlKind::Image:
+      control = new ImageControl(parent, spec.transparent);
+      break;
+    case ControlKind::Shape: {
+      auto* shape = new ShapeControl(parent);
+      shape->SetBrush(colour);
+      control = shape;
+      break;
+    }
+  }
+  control->setGeometry(spec.left, spec.top, spec.width, spec.height);
+  if (spec.fontPixels != 11) control->setFont(ControlFont(spec.fontPixels));
+  control->setEnabled(spec.enabled);
+  control->setVisible(spec.visible);
+  return control;
+}
+
+void MainWindow::bind(const ControlSpec& spec, QWidget* control) {
+  if (spec.menu != PopupMenu::None) {
+    QMenu* menu = &Menu(spec.menu);
+    QWidget* surface = control;
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(control)) surface = area->viewport();
+    control->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(control, &QWidget::customContextMenuRequested, menu,
+            [menu, surface](const QPoint& at) { menu->popup(surface->mapToGlobal(at)); });
+  }
+  if (spec.name == "ComboBox2") {
+    auto* combo = qobject_cast<ComboControl*>(control);
+    combo->beforeListOpens = [this](ComboControl&) { refreshPortToolTips(); };
+  }
+  if (spec.handler.empty()) return;
+  const Handler handler = HandlerNamed(spec.handler);
+  auto call = Guarded([this, handler] { (this->*handler)(); });
+  switch (spec.kind) {
+    case ControlKind::Button:
+    case ControlKind::BitButton:
+      connect(qobject_cast<QPushButton*>(control), &QPushButton::clicked, this, call);
+      break;
+    case ControlKind::ComboBox:
+      connect(qobject_cast<ComboControl*>(control), &ComboControl::Changed, this, call);
+      break;
+    case ControlKind::Edit:
+      focusHandlers_[control] = handler;
+      control->installEventFilter(this);
+      break;
+    default:
+      throw std::logic_error("no event for " + std::string(spec.name));
+  }
+}
+
+QMenu* MainWindow::createMenu(PopupMenu which) {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(which == PopupMenu::PopupMenu1 ? "PopupMenu1" : "DbAndCheck");
+  for (const MenuItemSpec& item : MenuItems(which)) {
+    QAction* action = menu->addAction(ToQString(item.caption));
+    action->setObjectName(ToQString(item.name));
+    const Handler handler = HandlerNamed(item.handler);
+    connect(action, &QAction::triggered, this, Guarded([this, handler] { (this->*handler)(); }));
+  }
+  return menu;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) {
+    const auto it = focusHandlers_.find(watched);
+    if (it != focusHandlers_.end()) Guarded([this, handler = it->second] { (this->*handler)(); })();
+  }
+  return QtWindow::eventFilter(watched, event);
+}
+
+void MainWindow::refreshPortToolTips() {
+  auto* ports = ControlAs<ComboControl>("ComboBox2");
+  for (int index = 0; index < ports->count(); ++index) {
+    const std::string device = ports_.DescribePort(index + 1);
+    ports->setItemData(index, device.empty() ? QVariant() : QVariant(ToQString(device)),
+                       Qt::ToolTipRole);
+  }
+}
+
+MainWindow::Handler MainWindow::HandlerNamed(std::string_view name) {
+  static constexpr std::array<std::pair<std::string_view, Handler>, 20> kHandlers = {{
+      {"ButOpenGpsClick", &MainWindow::ButOpenGpsClick},
+      {"Timer1Timer", &MainWindow::Timer1Timer},
+      {"Timer2Timer", &MainWindow::Timer2Timer},
+      {"BuHSClick", &MainWindow::BuHSClick},
+      {"Com2BClick", &MainWindow::Com2BClick},
+      {"Button1Click", &MainWindow::Button1Click},
+      {"SendClick", &MainWindow::SendClick},
+      {"SetMsgChange", &MainWindow::SetMsgChange},
+      {"EdCommandEnter", &MainWindow::EdCommandEnter},
+      {"N1Click", &MainWindow::N1Click},
+      {"N2Click", &MainWindow::N2Click},
+      {"ALL1Click", &MainWindow::ALL1Click},
+      {"DV1Click", &MainWindow::DV1Click},
+      {"N3Click", &MainWindow::N3Click},
+      {"ALL2Click", &MainWindow::ALL2Click},
+      {"BitBtn2Click", &MainWindow::BitBtn2Click},
+      {"BitBtn3Click", &MainWindow::BitBtn3Click},
+      {"BitBtn5Click", &MainWindow::BitBtn5Click},
+      {"Button2Click", &MainWindow::Button2Click},
+      {"Button3Click", &MainWindow::Button3Click},
+  }};
+  for (const auto& [handlerName, handler] : kHandlers) {
+    if (handlerName == name) return handler;
+  }
+  throw std::logic_error("no handler " + std::string(name));
+}
+
+void MainWindow::FormCreate() {
+  SetLeft("GroupBox2", 200);
+  SetLeft("GroupBox4", 200);
+  SetWidth(390);
+  SetHeight(264);
+  SetText("OutTextBox", "");
+  SetText("Edit6", "");
+  SetText("Edit7", "");
+  SetText("Edit8", "");
+  SetText("Edit9", "");
+  SetText("Edit10", "0");
+  SetText("EdHeight", "0");
+}
+
+void MainWindow::ButOpenGpsClick() {
+  sattrail::ButOpenGpsClick(link_);
+}
+void MainWindow::Timer1Timer() {
+  sattrail::Timer1Timer(link_);
+}
+void MainWindow::Timer2Timer() {
+  AdvanceTimeToFix(run_, *this);
+}
+void MainWindow::BuHSClick() {
+  SendStartCommand(link_, StartCommand::Hot);
+}
+void MainWindow::Com2BClick() {
+  SendStartCommand(link_, StartCommand::Warm);
+}
+void MainWindow::Button1Click() {
+  SendStartCommand(link_, StartCommand::Cold);
+}
+void MainWindow::SendClick() {
+  sattrail::SendClick(link_);
+}
+void MainWindow::SetMsgChange() {
+  sattrail::SetMsgChange(link_);
+}
+void MainWindow::EdCommandEnter() {}  // gaining the focus does nothing
+
+void MainWindow::N1Click() {
+  sattrail::N1Click(*this);
+}
+void MainWindow::N2Click() {
+  sattrail::N2Click(*this);
+}
+void MainWindow::ALL1Click() {
+  sattrail::ALL1Click(*this);
+}
+void MainWindow::DV1Click() {
+  sattrail::DV1Click(*this);
+}
+void MainWindow::N3Click() {
+  sattrail::N3Click(*this);
+}
+void MainWindow::ALL2Click() {
+  sattrail::ALL2Click(*this);
+}
+
+void MainWindow::BitBtn2Click() {
+  BitBtn2ShowAndStop(*this, timer1_, timer2_);
+  CloseComPort(link_);
+}
+
+void MainWindow::BitBtn3Click() {
+  sattrail::BitBtn3Click(*this);
+}
+void MainWindow::BitBtn5Click() {
+  sattrail::BitBtn5Click(*this);
+}
+void MainWindow::Button2Click() {
+  sattrail::Button2Click(*this);
+}
+void MainWindow::Button3Click() {
+  sattrail::Button3Click(*this);
 }
 
 }  // namespace sattrail

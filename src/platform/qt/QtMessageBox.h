@@ -2,12 +2,19 @@
 
 #include "platform/MessageBox.h"
 
+class QMessageBox;
+
 namespace sattrail {
 
+// A box with no owner window that waits in a nested event loop: it blocks no other window,
+// so the main window stays usable and the timers keep firing while it is open.
 class QtMessageBox : public MessageBox {
  public:
   MessageResult Show(std::string_view text, std::string_view caption, MessageButtons buttons,
                      std::string_view details = {}) override;
+
+  // Shows a prepared box without owner and waits in a nested loop until it is closed.
+  static void RunNested(QMessageBox& box);
 };
 
 }  // namespace sattrail

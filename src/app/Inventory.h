@@ -1,0 +1,82 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace sattrail {
+
+enum class ControlKind {
+  GroupBox,
+  Label,
+  Edit,
+  Memo,
+  CheckBox,
+  Button,
+  BitButton,
+  ComboBox,
+  Image,
+  Shape
+};
+
+// A control's own colour. `Parent` lets the parent's colour show through (labels, check
+// boxes, group boxes without one); `SystemWindow` is the system's window background, the
+// colour of edit boxes, combo boxes and the memo without one; `White` is a shape's default
+// fill. The system colours follow the platform's palette.
+enum class Colour {
+  Parent,
+  SystemWindow,
+  SystemScrollBar,
+  System3DLight,
+  MoneyGreen,  // (192, 220, 192)
+  SkyBlue,     // (166, 202, 240)
+  Silver,      // (192, 192, 192)
+  Lime,        // (0, 255, 0)
+  White,
+};
+
+enum class PopupMenu { None, PopupMenu1, DbAndCheck };
+
+// One control of the main window as designed. Geometry is relative to the parent, whose
+// frame is included; an empty parent is the window's client area. `handler` names the
+// method bound to the control's one event: a click for buttons, a change for combo boxes,
+// gaining the focus for edit boxes.
+struct ControlSpec {
+  std::string_view name;  // empty: a control without a name, reachable by none
+  ControlKind kind;
+  std::string_view parent;
+  int left;
+  int top;
+  int width;
+  int height;
+  std::string_view text = {};
+  Colour colour = Colour::Parent;
+  bool visible = true;
+  bool enabled = true;
+  bool readOnly = false;
+  PopupMenu menu = PopupMenu::None;
+  std::string_view handler = {};
+  std::span<const std::string_view> items = {};
+  std::string_view fontFace = "MS Sans Serif";
+  int fontPixels = 11;
+  bool transparent = false;  // images: the bottom-left pixel's colour lets the parent show
+};
+
+// Every control of the main window, in creation order: parents before their children and,
+// among siblings, bottom first.
+std::span<const ControlSpec> MainWindowInventory();
+
+struct MenuItemSpec {
+  std::string_view name;
+  std::string_view caption;
+  std::string_view handler;
+};
+
+// The two pop-up menus' items, in order.
+std::span<const MenuItemSpec> MenuItems(PopupMenu menu);
+
+inline constexpr std::string_view kWindowCaption = "GPS 1.4A";
+inline constexpr std::string_view kApplicationTitle = "Sattrail";
+inline constexpr int kTimer1Interval = 100;
+inline constexpr int kTimer2Interval = 1000;
+
+}  // namespace sattrail

@@ -1,0 +1,203 @@
+#include "platform/qt/QtControls.h"
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTextDocument>
+
+namespace sattrail {
+
+namespace {
+
+constexpr unsigned char kDegreeLead = 0xA2;
+constexpr unsigned char kDegreeTrail = 0x58;
+constexpr char16_t kDegreeSign = u'\u00B0';
+
+// The frame of a panel starts half a text line down; the window font's line is 13 pixels.
+constexpr int kTextLineHeight = 13;
+
+}  // namespace
+
+QString ToQString(std::string_view bytes) {
+  QString text;
+  text.reserve(static_cast<qsizetype>(bytes.size()));
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    if (byte == kDegreeLead && i + 1 < bytes.size() &&
+        static_cast<unsigned char>(bytes[i + 1]) == kDegreeTrail) {
+      text.append(QChar(kDegreeSign));
+      ++i;
+    } else {
+      text.append(QChar(static_cast<char16_t>(byte)));
+    }
+  }
+  return text;
+}
+
+std::string FromQString(const QString& text) {
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(text.size()));
+  for (const QChar character : text) {
+    const char16_t code = character.unicode();
+    if (code == kDegreeSign) {
+      bytes.push_back(static_cast<char>(kDegreeLead));
+      bytes.push_back(static_cast<char>(kDegreeTrail));
+    } else {
+      // Nothing beyond Latin-1 has an 8-bit code here.
+      bytes.push_back(code < 0x100 ? static_cast<char>(code) : '?');
+    }
+  }
+  return bytes;
+}
+
+PanelControl::PanelControl(QWidget* parent) : QWidget(parent) {}
+
+void PanelControl::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  if (colour_.isValid()) painter.fillRect(rect(), colour_);
+  // Etched frame: a highlight rectangle one pixel right and down of a shadow rectangle.
+  const int top = kTextLineHeight / 2 - 1;
+  const int w = width();
+  const int h = height();
+  painter.setPen(Qt::NoPen);
+  auto frame = [&painter](int x1, int y1, int x2, int y2, const QColor& colour) {
+    if (x2 <= x1 || y2 <= y1) return;
+    painter.fillRect(x1, y1, x2 - x1, 1, colour);
+    painter.fillRect(x1, y2 - 1, x2 - x1, 1, colour);
+    painter.fillRect(x1, y1, 1, y2 - y1, colour);
+    painter.fillRect(x2 - 1, y1, 1, y2 - y1, colour);
+  };
+  frame(1, top + 1, w, h, palette().color(QPalette::Light));
+  frame(0, top, w - 1, h - 1, palette().color(QPalette::Dark));
+}
+
+void ShapeControl::paintEvent(QPaintEvent* /*event*/) {
+  if (width() <= 0 || height() <= 0) return;
+  QPainter painter(this);
+  painter.fillRect(rect(), Qt::black);
+  if (width() > 2 && height() > 2) painter.fillRect(1, 1, width() - 2, height() - 2, brush_);
+}
+
+// Draws on the control's picture and asks the control to show the result.
+class ImageControl::RepaintingCanvas : public Canvas {
+ public:
+  RepaintingCanvas(QWidget& control, int width, int height)
+      : control_(control), canvas_(width, height) {}
+
+  int Width() const override { return canvas_.Width(); }
+  int Height() const override { return canvas_.Height(); }
+  void SetPenColor(Color color) override { canvas_.SetPenColor(color); }
+  void SetBrushColor(Color color) override { canvas_.SetBrushColor(color); }
+  void SetFontColor(Color color) override { canvas_.SetFontColor(color); }
+  void SetFontName(std::string_view face) override { canvas_.SetFontName(face); }
+  void SetFontSize(int points) override { canvas_.SetFontSize(points); }
+  void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) override {
+    canvas_.RoundRect(x1, y1, x2, y2, cornerWidth, cornerHeight);
+    control_.update();
+  }
+  void Ellipse(int x1, int y1, int x2, int y2) override {
+    canvas_.Ellipse(x1, y1, x2, y2);
+    control_.update();
+  }
+  void TextOut(int x, int y, std::string_view text) override {
+    canvas_.TextOut(x, y, text);
+    control_.update();
+  }
+
+  const QImage& Image() const { return canvas_.Image(); }
+
+ private:
+  QWidget& control_;
+  QtCanvas canvas_;
+};
+
+ImageControl::ImageControl(QWidget* parent, bool transparent)
+    : QWidget(parent), transparent_(transparent) {}
+
+ImageControl::~ImageControl() = default;
+
+Canvas& ImageControl::Surface() {
+  if (!canvas_) canvas_ = std::make_unique<RepaintingCanvas>(*this, width(), height());
+  return *canvas_;
+}
+
+const QImage* ImageControl::Picture() const {
+  return canvas_ ? &canvas_->Image() : nullptr;
+}
+
+void ImageControl::paintEvent(QPaintEvent* /*event*/) {
+  if (!canvas_) return;  // an empty picture shows nothing
+  const QImage& image = canvas_->Image();
+  if (image.isNull()) return;
+  QPainter painter(this);
+  if (!transparent_) {
+    painter.drawImage(rect(), image);
+    return;
+  }
+  QImage shown = image.convertToFormat(QImage::Format_ARGB32);
+  const QRgb key = shown.pixel(0, shown.height() - 1) | 0xFF000000u;
+  for (int y = 0; y < shown.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
+    for (int x = 0; x < shown.width(); ++x) {
+      if ((line[x] | 0xFF000000u) == key) line[x] = 0;
+    }
+  }
+  painter.drawImage(rect(), shown);
+}
+
+MemoControl::MemoControl(QWidget* parent) : QPlainTextEdit(parent) {
+  setFrameShape(QFrame::NoFrame);
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setReadOnly(true);
+  setTextInteractionFlags(Qt::NoTextInteraction);
+  setFocusPolicy(Qt::NoFocus);
+  document()->setDocumentMargin(1);
+}
+
+void MemoControl::SetBytes(std::string_view bytes) {
+  bytes_ = bytes;
+  show();
+}
+
+void MemoControl::DeleteFirstLine() {
+  const std::size_t lineFeed = bytes_.find('\n');
+  bytes_.erase(0, lineFeed == std::string::npos ? bytes_.size() : lineFeed + 1);
+  show();
+}
+
+void MemoControl::show() {
+  // Line ends are CR LF; the screen needs only the LF.
+  QString text = ToQString(bytes_);
+  text.remove(QChar(u'\r'));
+  setPlainText(text);
+}
+
+ComboControl::ComboControl(QWidget* parent) : QComboBox(parent) {
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  setMaxVisibleItems(8);
+  setCompleter(nullptr);
+  connect(this, &QComboBox::activated, this, [this](int index) {
+    selected_ = index;
+    emit Changed();
+  });
+  connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+    selected_ = -1;
+    emit Changed();
+  });
+}
+
+void ComboControl::SetText(const QString& text) {
+  selected_ = -1;
+  setCurrentIndex(-1);
+  setEditText(text);
+}
+
+void ComboControl::showPopup() {
+  if (beforeListOpens) beforeListOpens(*this);
+  QComboBox::showPopup();
+}
+
+}  // namespace sattrail

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QColor>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Canvas.h"
+#include "platform/qt/QtCanvas.h"
+
+namespace sattrail {
+
+// Texts of the logic are 8-bit strings: Latin-1, except the degree sign, which the logic
+// holds as the two bytes 0xA2 0x58 and the screen shows as U+00B0.
+QString ToQString(std::string_view bytes);
+std::string FromQString(const QString& text);
+
+// A framed panel without caption: an etched frame whose top edge lies half a text line
+// below the panel's top, over the panel's own colour or, without one, its parent's.
+class PanelControl : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PanelControl(QWidget* parent);
+  void SetColour(QColor colour) { colour_ = colour; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor colour_;  // invalid: the parent's colour shows through
+};
+
+// A rectangle shape: filled with its brush colour inside a one-pixel black outline.
+class ShapeControl : public QWidget {
+  Q_OBJECT
+ public:
+  explicit ShapeControl(QWidget* parent) : QWidget(parent) {}
+  void SetBrush(QColor colour) { brush_ = colour; }
+  QColor Brush() const { return brush_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QColor brush_ = Qt::white;
+};
+
+// An image control: shows the picture of its drawing surface stretched to the control.
+// The surface comes into being on first use at the control's own size. A transparent
+// image lets its parent show through wherever the picture has the colour of its
+// bottom-left pixel.
+class ImageControl : public QWidget {
+  Q_OBJECT
+ public:
+  ImageControl(QWidget* parent, bool transparent);
+  ~ImageControl() override;
+
+  Canvas& Surface();
+  // Null until the surface is first used.
+  const QImage* Picture() const;
+  bool Transparent() const { return transparent_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  class RepaintingCanvas;
+  std::unique_ptr<RepaintingCanvas> canvas_;
+  bool transparent_;
+};
+
+// The memo of the raw stream. Its text is kept byte for byte as written, line ends
+// included; the screen shows it from the first line, without wrapping or scroll bars.
+// The mouse neither focuses it nor selects text in it.
+class MemoControl : public QPlainTextEdit {
+  Q_OBJECT
+ public:
+  explicit MemoControl(QWidget* parent);
+  const std::string& Bytes() const { return bytes_; }
+  void SetBytes(std::string_view bytes);
+  // Removes the first line with its line feed; without a line feed, the whole text.
+  void DeleteFirstLine();
+
+ private:
+  void show();
+  std::string bytes_;
+};
+
+// A drop-down combo box with an editable text. The selected index is the entry the user
+// last picked from the list, -1 before any pick and again after the text is edited: a
+// text that merely equals an entry selects nothing.
+class ComboControl : public QComboBox {
+  Q_OBJECT
+ public:
+  explicit ComboControl(QWidget* parent);
+  int SelectedIndex() const { return selected_; }
+  void SetText(const QString& text);
+  // Runs just before the list opens, e.g. to refresh the entries' tool tips.
+  std::function<void(ComboControl&)> beforeListOpens;
+
+  void showPopup() override;
+
+ signals:
+  // The user picked an entry or edited the text.
+  void Changed();
+
+ private:
+  int selected_ = -1;
+};
+
+}  // namespace sattrail
