@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/Inventory.h"
 #include "platform/Window.h"
 #include "platform/qt/QtCanvas.h"
 
@@ -59,7 +60,7 @@ class RecordingWindow : public Window {
 
   std::map<std::string, Control, std::less<>> controls_;
   std::map<std::string, std::unique_ptr<QtCanvas>, std::less<>> pictures_;
-  std::string caption_ = "GPS 1.4A";
+  std::string caption_ = std::string(kWindowCaption);
   int width_ = 390;
   int height_ = 264;
   bool autoSize_ = true;
