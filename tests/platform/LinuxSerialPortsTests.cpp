@@ -1,0 +1,312 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "platform/PtyTestSupport.h"
+#include "platform/linux/LinuxSerialPorts.h"
+#include "platform/linux/PortResolution.h"
+
+namespace sattrail {
+namespace {
+
+using testing::PortLinkFolderForTest;
+using testing::PseudoTerminal;
+namespace fs = std::filesystem;
+
+std::uint32_t WaitForQueued(SerialHandle& port, std::uint32_t count) {
+  std::uint32_t queued = 0;
+  for (int i = 0; i < 400 && queued < count; ++i) {
+    if (!port.QueuedInputCount(queued)) return 0;
+    if (queued < count) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return queued;
+}
+
+DeviceControlBlock EightNoneOne(std::uint32_t speed) {
+  DeviceControlBlock control;
+  control.BaudRate = speed;
+  control.ByteSize = 8;
+  return control;
+}
+
+TEST(PortNumberFromName, AcceptsBothSpellingsOnly) {
+  const struct {
+    std::string_view name;
+    int number;
+  } cases[] = {{"COM1", 1},   {"COM9", 9},    {"\\\\.\\COM10", 10}, {"\\\\.\\COM30", 30},
+               {"COM10", 10}, {"COM0", 0},    {"COM", 0},           {"com1", 0},
+               {"COM1x", 0},  {"\\\\.\\", 0}, {"/dev/ttyUSB0", 0},  {"COM-1", 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name));
+    EXPECT_EQ(serial_linux::PortNumberFromName(c.name), c.number);
+  }
+}
+
+TEST(PortLinkFolder, EnvironmentDecidesWhere) {
+  const char* savedPort = std::getenv("SATTRAIL_PORT_DIR");
+  const char* savedRuntime = std::getenv("XDG_RUNTIME_DIR");
+  const std::string keepPort = savedPort ? savedPort : "";
+  const std::string keepRuntime = savedRuntime ? savedRuntime : "";
+
+  setenv("SATTRAIL_PORT_DIR", "/somewhere/ports", 1);
+  setenv("XDG_RUNTIME_DIR", "/run/user/1000", 1);
+  EXPECT_EQ(serial_linux::PortLinkFolder(), "/somewhere/ports");
+  unsetenv("SATTRAIL_PORT_DIR");
+  EXPECT_EQ(serial_linux::PortLinkFolder(), "/run/user/1000/sattrail/ports");
+  unsetenv("XDG_RUNTIME_DIR");
+  EXPECT_EQ(serial_linux::PortLinkFolder(), "/tmp/sattrail-" + std::to_string(getuid()) + "/ports");
+
+  if (savedPort) setenv("SATTRAIL_PORT_DIR", keepPort.c_str(), 1);
+  if (savedRuntime) setenv("XDG_RUNTIME_DIR", keepRuntime.c_str(), 1);
+}
+
+TEST(ListSerialDevices, UsbFirstThenRealUartsInNumericOrder) {
+  char pattern[] = "/tmp/sattrail-dev-XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string root = pattern;
+  const std::string dev = root + "/dev";
+  const std::string sys = root + "/sys";
+  fs::create_directories(dev);
+  for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "ttyS1", "ttyS10", "ttyUSBx",
+                           "ttyS", "tty0", "ttyAMA0"}) {
+    std::ofstream(dev + "/" + name).put('\0');
+  }
+  // ttyS1 is one of the kernel's placeholders: type 0.
+  for (const auto& [name, type] : {std::pair{"ttyS0", "4"}, {"ttyS1", "0"}, {"ttyS10", "4"}}) {
+    fs::create_directories(sys + "/" + name);
+    std::ofstream(sys + "/" + name + "/type") << type << "\n";
+  }
+
+  const std::vector<std::string> expected = {dev + "/ttyACM0", dev + "/ttyUSB2", dev + "/ttyUSB10",
+                                             dev + "/ttyS0", dev + "/ttyS10"};
+  EXPECT_EQ(serial_linux::ListSerialDevices(dev, sys), expected);
+  fs::remove_all(root);
+}
+
+class PtyPortTest : public ::testing::Test {
+ protected:
+  PortLinkFolderForTest folder;
+  PseudoTerminal receiver;
+  LinuxSerialPorts ports;
+
+  void SetUp() override { folder.Link(3, receiver.SlavePath()); }
+
+  std::unique_ptr<SerialHandle> OpenCom3() {
+    OpenFailure why;
+    auto handle = ports.Open("COM3", why);
+    EXPECT_NE(handle, nullptr) << why.Details();
+    return handle;
+  }
+};
+
+TEST_F(PtyPortTest, EverySpeedOfTheListReachesTheDevice) {
+  auto port = OpenCom3();
+  ASSERT_NE(port, nullptr);
+  for (std::uint32_t speed : {4800u, 9600u, 14400u, 19200u, 38400u}) {
+    SCOPED_TRACE(speed);
+    ASSERT_TRUE(port->ApplySettings(EightNoneOne(speed))) << port->LastErrorText();
+    const PseudoTerminal::LineSettings line = receiver.Settings();
+    EXPECT_EQ(line.speed, speed);
+    EXPECT_EQ(line.dataBits, 8);
+    EXPECT_FALSE(line.parity);
+    EXPECT_FALSE(line.twoStopBits);
+    EXPECT_FALSE(line.rtsCts);
+    EXPECT_FALSE(line.xonOut);
+    EXPECT_TRUE(line.raw);
+
+    DeviceControlBlock back;
+    ASSERT_TRUE(port->ReadSettings(back));
+    EXPECT_EQ(back.BaudRate, speed);
+    EXPECT_EQ(back.ByteSize, 8);
+    EXPECT_EQ(back.Parity, 0);
+    EXPECT_EQ(back.StopBits, 0);
+  }
+}
+
+// A pseudo-terminal keeps 8 data bits without parity whatever it is told, so framing beyond
+// the stop bits cannot be checked here.
+TEST_F(PtyPortTest, FlowControlFieldsMapOntoTheLine) {
+  auto port = OpenCom3();
+  ASSERT_NE(port, nullptr);
+  DeviceControlBlock control = EightNoneOne(9600);
+  control.fOutX = true;
+  control.fInX = true;
+  control.fRtsControl = 2;
+  control.StopBits = 2;
+  ASSERT_TRUE(port->ApplySettings(control));
+  const PseudoTerminal::LineSettings line = receiver.Settings();
+  EXPECT_TRUE(line.xonOut);
+  EXPECT_TRUE(line.xonIn);
+  EXPECT_TRUE(line.rtsCts);
+  EXPECT_TRUE(line.twoStopBits);
+
+  DeviceControlBlock back;
+  ASSERT_TRUE(port->ReadSettings(back));
+  EXPECT_TRUE(back.fOutX);
+  EXPECT_TRUE(back.fInX);
+  EXPECT_TRUE(back.fOutxCtsFlow);
+  EXPECT_EQ(back.fRtsControl, 2);
+  EXPECT_EQ(back.StopBits, 2);
+}
+
+TEST_F(PtyPortTest, RejectsSettingsNoLineCanHave) {
+  auto port = OpenCom3();
+  ASSERT_NE(port, nullptr);
+  DeviceControlBlock zeroSpeed = EightNoneOne(0);
+  DeviceControlBlock nineBits = EightNoneOne(4800);
+  nineBits.ByteSize = 9;
+  DeviceControlBlock zeroed;  // the record as it is at start-up, never given a size
+  zeroed.BaudRate = 4800;
+  for (const DeviceControlBlock& bad : {zeroSpeed, nineBits, zeroed}) {
+    EXPECT_FALSE(port->ApplySettings(bad));
+    EXPECT_NE(port->LastErrorText().find(receiver.SlavePath()), std::string::npos)
+        << port->LastErrorText();
+  }
+}
+
+TEST_F(PtyPortTest, ReadsExactlyWhatIsQueuedAndPurges) {
+  auto port = OpenCom3();
+  ASSERT_NE(port, nullptr);
+  ASSERT_TRUE(port->ApplySettings(EightNoneOne(4800)));
+  receiver.Send("$GPGGA,1\r\n");
+  ASSERT_EQ(WaitForQueued(*port, 10), 10u);
+  std::uint8_t buffer[32] = {};
+  std::uint32_t delivered = 0;
+  ASSERT_TRUE(port->Read(buffer, 4, delivered));
+  EXPECT_EQ(delivered, 4u);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 4), "$GPG");
+  std::uint32_t queued = 0;
+  ASSERT_TRUE(port->QueuedInputCount(queued));
+  EXPECT_EQ(queued, 6u);
+
+  ASSERT_TRUE(port->Purge(PurgeRxClear));
+  ASSERT_TRUE(port->QueuedInputCount(queued));
+  EXPECT_EQ(queued, 0u);
+  // Nothing queued: the read returns at once with nothing.
+  ASSERT_TRUE(port->Read(buffer, 8, delivered));
+  EXPECT_EQ(delivered, 0u);
+}
+
+TEST_F(PtyPortTest, WritesReachTheReceiverUnchanged) {
+  auto port = OpenCom3();
+  ASSERT_NE(port, nullptr);
+  ASSERT_TRUE(port->ApplySettings(EightNoneOne(4800)));
+  const std::string command("@SR\r\n\0\0", 7);
+  ASSERT_TRUE(port->Write(reinterpret_cast<const std::uint8_t*>(command.data()), 7));
+  EXPECT_EQ(receiver.Receive(7), command);
+}
+
+TEST_F(PtyPortTest, SecondOpenOfAPortInUseFails) {
+  auto first = OpenCom3();
+  ASSERT_NE(first, nullptr);
+  OpenFailure why;
+  EXPECT_EQ(ports.Open("COM3", why), nullptr);
+  EXPECT_NE(why.reason.find("busy"), std::string::npos) << why.reason;
+  EXPECT_NE(why.devicePath.find(receiver.SlavePath()), std::string::npos) << why.devicePath;
+
+  // Once closed it can be opened again.
+  first.reset();
+  EXPECT_NE(OpenCom3(), nullptr);
+}
+
+TEST_F(PtyPortTest, PortHeldByAnotherProgramFails) {
+  int toParent[2];
+  int toChild[2];
+  ASSERT_EQ(pipe(toParent), 0);
+  ASSERT_EQ(pipe(toChild), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const int fd = open(receiver.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+    const char ok = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+    (void)!write(toParent[1], &ok, 1);
+    char done;
+    (void)!read(toChild[0], &done, 1);
+    _exit(0);
+  }
+  char ok = 'n';
+  ASSERT_EQ(read(toParent[0], &ok, 1), 1);
+  ASSERT_EQ(ok, 'y');
+
+  OpenFailure why;
+  EXPECT_EQ(ports.Open("COM3", why), nullptr);
+  EXPECT_NE(why.reason.find("in use by another program"), std::string::npos) << why.reason;
+
+  (void)!write(toChild[1], "x", 1);
+  int status = 0;
+  waitpid(child, &status, 0);
+  for (int fd : {toParent[0], toParent[1], toChild[0], toChild[1]}) close(fd);
+  EXPECT_NE(OpenCom3(), nullptr);
+}
+
+TEST_F(PtyPortTest, MissingAndBrokenPortsSayWhy) {
+  OpenFailure none;
+  EXPECT_EQ(ports.Open("\\\\.\\COM29", none), nullptr);
+  // Nothing in this folder and (on a test machine) fewer than 29 devices.
+  EXPECT_EQ(none.devicePath, "");
+  EXPECT_NE(none.reason.find("COM29"), std::string::npos) << none.reason;
+  EXPECT_NE(none.Details().find("none found"), std::string::npos);
+
+  folder.Link(4, folder.Path() + "/gone");
+  OpenFailure dangling;
+  EXPECT_EQ(ports.Open("COM4", dangling), nullptr);
+  EXPECT_NE(dangling.devicePath.find("COM4"), std::string::npos);
+  EXPECT_EQ(dangling.reason, "No such file or directory");
+
+  const std::string plain = folder.Path() + "/plain-file";
+  std::ofstream(plain) << "not a terminal";
+  folder.Link(5, plain);
+  OpenFailure notTty;
+  EXPECT_EQ(ports.Open("COM5", notTty), nullptr);
+  EXPECT_EQ(notTty.reason, "Inappropriate ioctl for device");
+}
+
+TEST_F(PtyPortTest, PermissionErrorNamesTheOwningGroup) {
+  if (geteuid() == 0) GTEST_SKIP() << "root is never refused access";
+  const std::string locked = folder.Path() + "/locked";
+  std::ofstream(locked) << "x";
+  fs::permissions(locked, fs::perms::none);
+  folder.Link(6, locked);
+  OpenFailure why;
+  EXPECT_EQ(ports.Open("COM6", why), nullptr);
+  EXPECT_EQ(why.reason, "Permission denied");
+  EXPECT_FALSE(why.group.empty());
+}
+
+TEST_F(PtyPortTest, VanishedDeviceGoesQuietWithoutHanging) {
+  auto port = OpenCom3();
+  ASSERT_NE(port, nullptr);
+  ASSERT_TRUE(port->ApplySettings(EightNoneOne(4800)));
+  receiver.CloseMaster();
+
+  std::uint32_t queued = 1;
+  if (port->QueuedInputCount(queued)) {
+    EXPECT_EQ(queued, 0u);
+  }
+  std::uint8_t buffer[8];
+  std::uint32_t delivered = 1;
+  port->Read(buffer, sizeof buffer, delivered);
+  EXPECT_EQ(delivered, 0u);
+  const std::string command = "@SR\r\n";
+  EXPECT_FALSE(port->Write(reinterpret_cast<const std::uint8_t*>(command.data()), 5));
+  DeviceControlBlock back;
+  port->ReadSettings(back);  // may fail; must not crash
+  port.reset();              // closes cleanly
+}
+
+TEST_F(PtyPortTest, DescribePortNamesTheDeviceBehindTheLink) {
+  const std::string text = ports.DescribePort(3);
+  EXPECT_EQ(text.rfind(fs::canonical(receiver.SlavePath()).string(), 0), 0u) << text;
+  EXPECT_NE(text.find(folder.Path() + "/COM3"), std::string::npos) << text;
+  EXPECT_EQ(ports.DescribePort(28), "");
+}
+
+}  // namespace
+}  // namespace sattrail
