@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QEvent>
 #include <QFont>
 #include <QLabel>
@@ -172,6 +174,11 @@ void MainWindow::bind(const ControlSpec& spec, QWidget* control) {
     connect(control, &QWidget::customContextMenuRequested, menu,
             [menu, surface](const QPoint& at) { menu->popup(surface->mapToGlobal(at)); });
   }
+  if (!spec.enabled) {
+    // The toolkit gives a disabled control's right click to nobody; here it goes on to the
+    // parent, so that a panel's menu opens over its disabled check boxes too.
+    control->installEventFilter(this);
+  }
   if (spec.name == "ComboBox2") {
     auto* combo = qobject_cast<ComboControl*>(control);
     combo->beforeListOpens = [this](ComboControl&) { refreshPortToolTips(); };
@@ -209,6 +216,16 @@ QMenu* MainWindow::createMenu(PopupMenu which) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ContextMenu && watched->isWidgetType()) {
+    auto* control = static_cast<QWidget*>(watched);
+    if (!control->isEnabled() && control->parentWidget() != nullptr) {
+      const auto* request = static_cast<QContextMenuEvent*>(event);
+      QContextMenuEvent forwarded(request->reason(), control->mapToParent(request->pos()),
+                                  request->globalPos(), request->modifiers());
+      QApplication::sendEvent(control->parentWidget(), &forwarded);
+      return true;
+    }
+  }
   if (event->type() == QEvent::FocusIn) {
     const auto it = focusHandlers_.find(watched);
     if (it != focusHandlers_.end()) Guarded([this, handler = it->second] { (this->*handler)(); })();
