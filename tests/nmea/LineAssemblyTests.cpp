@@ -1,0 +1,346 @@
+// Byte chunks into lines: the memo, the checksum, dispatch or reply, the 400-character rule
+// and the conversion errors that cost only their own line.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "AssemblyTestSupport.h"
+#include "nmea/LineAssembly.h"
+
+namespace sattrail {
+namespace {
+
+using testing::FakeWindow;
+using testing::Feed;
+using testing::RecordingObserver;
+using testing::SentenceBoxes;
+
+// Real sentences of an MTK-3301 capture.
+constexpr std::string_view kRmc =
+    "$GPRMC,081439.000,A,5212.981832,N,00653.104686,E,0.205,0.00,230808,,,A*5F\r\n";
+constexpr std::string_view kVtg = "$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\r\n";
+constexpr std::string_view kGsa = "$GPGSA,A,2,21,28,08,,,,,,,,,,3.05,2.88,1.00*07\r\n";
+constexpr std::string_view kGga =
+    "$GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*5A\r\n";
+// The VTG sentence with one digit of its checksum wrong.
+constexpr std::string_view kVtgWrongDigit = "$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*38\r\n";
+
+// Sentences with a good checksum and a malformed number.
+constexpr std::string_view kGgaBadHeight =
+    "$GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,1x2.5,M,47.093,M,,*1D\r\n";
+constexpr std::string_view kRmcBadLatitude =
+    "$GPRMC,081439.000,A,52x2.981832,N,00653.104686,E,0.205,0.00,230808,,,A*16\r\n";
+constexpr std::string_view kGsaBadSatellite = "$GPGSA,A,3,21,2?,08,,,,,,,,,,1.5,2.88,1.00*33\r\n";
+
+TEST(AssembleLines, GoodLineReachesMemoAndDispatch) {
+  RunState run;
+  FakeWindow window;
+  RecordingObserver observer;
+  EXPECT_TRUE(Feed(run, window, kVtg, &observer).empty());
+  EXPECT_EQ(window.Text("OutTextBox"), kVtg);
+  EXPECT_TRUE(window.Checked("CheckBox6"));
+  ASSERT_EQ(observer.lines.size(), 1u);
+  EXPECT_EQ(observer.lines[0].text, kVtg);
+  EXPECT_TRUE(observer.lines[0].good);
+  EXPECT_EQ(observer.dispatched, std::vector<std::string>{"GPVTG"});
+  EXPECT_TRUE(run.LineBuffer.empty());
+  EXPECT_EQ(run.RawLineCount, 0);
+}
+
+TEST(AssembleLines, WrongDigitIsShownButNotDispatched) {
+  RunState run;
+  FakeWindow window;
+  RecordingObserver observer;
+  run.SilenceCount = 5;
+  Feed(run, window, kVtgWrongDigit, &observer);
+  EXPECT_EQ(window.Text("OutTextBox"), kVtgWrongDigit);
+  EXPECT_FALSE(window.Checked("CheckBox6"));
+  EXPECT_TRUE(observer.dispatched.empty());
+  ASSERT_EQ(observer.lines.size(), 1u);
+  EXPECT_FALSE(observer.lines[0].good);
+  EXPECT_EQ(run.SilenceCount, 5);
+  EXPECT_TRUE(run.SentenceId.empty());
+  EXPECT_TRUE(run.LineBuffer.empty());
+}
+
+TEST(AssembleLines, LineWithoutStarIsNeverDispatched) {
+  for (std::string_view line :
+       {"$GPVTG,0.00,T,,M,0.205,N,0.379,K,A\r\n", "$GPVTG\n", "GPVTG37\n"}) {
+    SCOPED_TRACE(line);
+    RunState run;
+    FakeWindow window;
+    RecordingObserver observer;
+    Feed(run, window, line, &observer);
+    EXPECT_TRUE(observer.dispatched.empty());
+    EXPECT_FALSE(window.Checked("CheckBox6"));
+    EXPECT_EQ(window.Text("OutTextBox"), line);
+  }
+}
+
+TEST(AssembleLines, FirstCharacterIsNotExamined) {
+  // Byte 0 takes no part in the checksum, so the sentence stays good without its "$".
+  RunState run;
+  FakeWindow window;
+  Feed(run, window, "!GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\r\n");
+  EXPECT_TRUE(window.Checked("CheckBox6"));
+  EXPECT_EQ(run.SentenceId, "GPVTG");
+}
+
+TEST(AssembleLines, LineOverThreeChunksEqualsOneChunk) {
+  const std::string text = std::string(kGsa) + std::string(kRmc);
+  RunState whole, split;
+  FakeWindow wholeWindow, splitWindow;
+  RecordingObserver wholeObserver, splitObserver;
+  Feed(whole, wholeWindow, text, &wholeObserver);
+  // The RMC line is cut twice: inside its body and between its carriage return and line feed.
+  const std::size_t cut1 = kGsa.size() + 20;
+  const std::size_t cut2 = text.size() - 1;
+  Feed(split, splitWindow, std::string_view(text).substr(0, cut1), &splitObserver);
+  Feed(split, splitWindow, std::string_view(text).substr(cut1, cut2 - cut1), &splitObserver);
+  EXPECT_EQ(split.LineBuffer, kRmc.substr(0, kRmc.size() - 1));
+  Feed(split, splitWindow, std::string_view(text).substr(cut2), &splitObserver);
+
+  EXPECT_EQ(splitObserver.dispatched, wholeObserver.dispatched);
+  EXPECT_EQ(splitObserver.dispatched, (std::vector<std::string>{"GPGSA", "GPRMC"}));
+  EXPECT_EQ(splitObserver.dispatchedLines, wholeObserver.dispatchedLines);
+  EXPECT_EQ(splitWindow.Text("OutTextBox"), wholeWindow.Text("OutTextBox"));
+  EXPECT_EQ(SentenceBoxes(splitWindow), SentenceBoxes(wholeWindow));
+  for (const char* box : {"EdPDOP", "Edit6", "Edit8", "Edit9", "EdSpeed", "EdTime", "EdDate"}) {
+    SCOPED_TRACE(box);
+    EXPECT_EQ(splitWindow.Text(box), wholeWindow.Text(box));
+    EXPECT_FALSE(splitWindow.Text(box).empty());
+  }
+  EXPECT_TRUE(split.LineBuffer.empty());
+}
+
+TEST(AssembleLines, TwoAndAHalfLinesDispatchTwoAndKeepTheHalf) {
+  RunState run;
+  FakeWindow window;
+  RecordingObserver observer;
+  const std::string half(kGga.substr(0, 30));
+  Feed(run, window, std::string(kVtg) + std::string(kGsa) + half, &observer);
+  EXPECT_EQ(observer.dispatched, (std::vector<std::string>{"GPVTG", "GPGSA"}));
+  EXPECT_EQ(run.LineBuffer, half);
+  EXPECT_EQ(run.RawLineCount, 30);
+  EXPECT_EQ(std::string(run.RawLineBytes.begin(), run.RawLineBytes.begin() + 30), half);
+  EXPECT_EQ(window.Text("OutTextBox"), std::string(kVtg) + std::string(kGsa));
+  EXPECT_FALSE(window.Checked("CheckBox1"));
+
+  Feed(run, window, kGga.substr(30), &observer);
+  EXPECT_EQ(observer.dispatched.back(), "GPGGA");
+  EXPECT_EQ(observer.dispatchedLines.back(), kGga);
+  EXPECT_TRUE(window.Checked("CheckBox1"));
+}
+
+TEST(AssembleLines, RepaintsTheMemoOncePerChunk) {
+  RunState run;
+  FakeWindow window;
+  Feed(run, window, std::string(kVtg) + std::string(kGsa));
+  EXPECT_EQ(window.At("OutTextBox").repaints, 1);
+  Feed(run, window, "$GP");
+  EXPECT_EQ(window.At("OutTextBox").repaints, 2);
+}
+
+TEST(AssembleLines, KeepsFourHundredCharactersWithoutLineFeed) {
+  struct Case {
+    std::size_t length;
+    std::size_t kept;
+  };
+  for (const Case c : {Case{400, 400}, Case{401, 0}}) {
+    SCOPED_TRACE(c.length);
+    RunState run;
+    FakeWindow window;
+    // In chunks of up to 256, as the poll hands them over; the rule runs after each chunk.
+    const std::string text(c.length, 'A');
+    testing::FeedInChunks(run, window, text, 256);
+    EXPECT_EQ(run.LineBuffer.size(), c.kept);
+    // The raw copy holds only the first 256 bytes of a line.
+    EXPECT_EQ(run.RawLineCount, c.kept == 0 ? 0 : 256);
+    EXPECT_TRUE(window.Text("OutTextBox").empty());
+  }
+}
+
+TEST(AssembleLines, FourHundredRuleRunsOnlyAtTheEndOfAChunk) {
+  RunState run;
+  FakeWindow window;
+  RecordingObserver observer;
+  // 420 bytes before the line feed, all in one chunk of the test: the line is complete
+  // before the chunk ends, so it is looked at as a whole.
+  const std::string line = std::string(418, 'A') + "\r\n";
+  Feed(run, window, line, &observer);
+  ASSERT_EQ(observer.lines.size(), 1u);
+  EXPECT_EQ(observer.lines[0].text, line);
+  EXPECT_EQ(window.Text("OutTextBox"), line);
+}
+
+TEST(AssembleLines, LongLineDoesNotOverflowTheRawCopy) {
+  // A GPTXT sentence longer than 256 bytes whose checksum over the whole body would be good:
+  // its star lies beyond the stored bytes, so it fails and is handled as a reply.
+  std::string body = "GPTXT," + std::string(280, 'B');
+  unsigned sum = 0;
+  for (char c : body) sum ^= static_cast<unsigned char>(c);
+  const char* hex = "0123456789ABCDEF";
+  const std::string line = "$" + body + "*" + hex[sum >> 4] + hex[sum & 15] + "\r\n";
+  RunState run;
+  FakeWindow window;
+  RecordingObserver observer;
+  Feed(run, window, line, &observer);
+  ASSERT_EQ(observer.lines.size(), 1u);
+  EXPECT_FALSE(observer.lines[0].good);
+  EXPECT_EQ(window.Text("OutTextBox"), line);  // the memo has every byte
+  EXPECT_EQ(run.RawLineCount, 0);
+}
+
+TEST(AssembleLines, GoodChecksumWithinTheStoredBytesOfALongLine) {
+  // The checksum is within the first 256 bytes, the line goes on after it: good, and
+  // dispatched. Over 100 characters, it keeps the previous identifier (here VTG).
+  RunState run;
+  FakeWindow window;
+  RecordingObserver observer;
+  Feed(run, window, kVtg, &observer);
+  window.SetChecked("CheckBox6", false);
+  const std::string line = "$AB*03" + std::string(300, ' ') + "\r\n";
+  Feed(run, window, line, &observer);
+  ASSERT_EQ(observer.lines.size(), 2u);
+  EXPECT_TRUE(observer.lines[1].good);
+  EXPECT_EQ(observer.dispatched.back(), "GPVTG");
+  EXPECT_TRUE(window.Checked("CheckBox6"));
+}
+
+TEST(AssembleLines, TrimsTheMemoAfterOneHundredFiftyCharacters) {
+  struct Case {
+    std::size_t memoLength;
+    bool trimmed;
+  };
+  for (const Case c : {Case{150, false}, Case{151, true}}) {
+    SCOPED_TRACE(c.memoLength);
+    RunState run;
+    FakeWindow window;
+    const std::string first = std::string(49, 'x') + "\n";
+    const std::string rest(c.memoLength - first.size(), 'y');
+    window.SetText("OutTextBox", first + rest);
+    Feed(run, window, kVtg);
+    EXPECT_EQ(window.Text("OutTextBox"), (c.trimmed ? rest : first + rest) + std::string(kVtg));
+  }
+}
+
+TEST(AssembleLines, TrimsAtMostOneLinePerReceivedLine) {
+  RunState run;
+  FakeWindow window;
+  const std::string memo = "a\nb\nc\n" + std::string(200, 'z') + "\n";
+  window.SetText("OutTextBox", memo);
+  Feed(run, window, std::string(kVtg) + std::string(kVtgWrongDigit));
+  // Two lines received, two memo lines deleted; bad lines count as well.
+  EXPECT_EQ(window.Text("OutTextBox"),
+            memo.substr(4) + std::string(kVtg) + std::string(kVtgWrongDigit));
+}
+
+TEST(AssembleLines, RepliesFromBadLines) {
+  RunState run;
+  FakeWindow window;
+  Feed(run, window, "[GPS receiver ready]\r\n12345678901Version 001090  \r\n");
+  EXPECT_EQ(window.Caption(), "[GPS receiver ready]\r\n");
+  EXPECT_EQ(window.Text("Edit7"), "V 20");
+}
+
+TEST(AssembleLines, GoodLinesAreNotReplies) {
+  // "[" then a body and a good checksum: dispatched (nothing matches), not a caption.
+  RunState run;
+  FakeWindow window;
+  RecordingObserver observer;
+  Feed(run, window, "[AB*03\r\n", &observer);
+  EXPECT_EQ(window.Caption(), "GPS 1.4A");
+  EXPECT_EQ(observer.dispatched, std::vector<std::string>{"AB*03"});
+}
+
+TEST(AssembleLines, ConversionErrorCostsOnlyItsLine) {
+  RunState run;
+  FakeWindow window;
+  RecordingObserver observer;
+  run.SilenceCount = 7;
+  window.SetText("EdHeight", "before");
+  const std::vector<std::string> errors =
+      Feed(run, window, std::string(kGgaBadHeight) + std::string(kVtg) + "$GP", &observer);
+  EXPECT_EQ(errors, std::vector<std::string>{"'1x2.5' is not a valid floating point value"});
+  EXPECT_EQ(observer.failures, errors);
+  // The GGA branch stopped at the bad field: no tick, no height, silence count untouched by
+  // it (the VTG after it clears it).
+  EXPECT_FALSE(window.Checked("CheckBox1"));
+  EXPECT_EQ(window.Text("EdHeight"), "before");
+  // The line was emptied and the next one dispatched; the partial line after it is kept.
+  EXPECT_EQ(observer.dispatched, (std::vector<std::string>{"GPGGA", "GPVTG"}));
+  EXPECT_TRUE(window.Checked("CheckBox6"));
+  EXPECT_EQ(run.SilenceCount, 0);
+  EXPECT_EQ(run.LineBuffer, "$GP");
+  EXPECT_EQ(window.Text("OutTextBox"), std::string(kGgaBadHeight) + std::string(kVtg));
+  EXPECT_EQ(window.At("OutTextBox").repaints, 1);
+}
+
+TEST(AssembleLines, ConversionErrorLeavesTheBranchWhereItStopped) {
+  struct Case {
+    const char* what;
+    std::string_view line;
+    const char* message;
+    const char* checkBox;
+    bool ticked;
+    const char* untouchedBox;
+  };
+  const Case cases[] = {
+      {"GGA", kGgaBadHeight, "'1x2.5' is not a valid floating point value", "CheckBox1", false,
+       "EdHeight"},
+      {"RMC", kRmcBadLatitude, "'52x2.981832' is not a valid floating point value", "CheckBox4",
+       true, "Edit8"},
+      {"GSA", kGsaBadSatellite, "'2?' is not a valid integer value", "CheckBox2", true, "EdPDOP"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RunState run;
+    FakeWindow window;
+    run.SilenceCount = 3;
+    run.FixModeText = "2";
+    window.SetText(c.untouchedBox, "before");
+    const std::vector<std::string> errors = Feed(run, window, c.line);
+    EXPECT_EQ(errors, std::vector<std::string>{c.message});
+    EXPECT_EQ(window.Checked(c.checkBox), c.ticked);
+    EXPECT_EQ(window.Text(c.untouchedBox), "before");
+    EXPECT_EQ(run.SilenceCount, 3);
+    EXPECT_EQ(run.FixModeText, "2");
+    EXPECT_TRUE(run.LineBuffer.empty());
+    EXPECT_EQ(run.RawLineCount, 0);
+  }
+}
+
+TEST(AssembleLines, FieldsBeforeTheBadOneKeepTheirValues) {
+  RunState run;
+  FakeWindow window;
+  Feed(run, window, kRmcBadLatitude);
+  EXPECT_FLOAT_EQ(run.GpsState.UtcTime, 81439.0f);
+  EXPECT_FLOAT_EQ(run.GpsState.Latitude, 0.0f);
+  EXPECT_TRUE(run.GpsState.LatHemisphere.empty());
+}
+
+TEST(AssembleLines, ReturnsEveryErrorOfTheChunkInOrder) {
+  RunState run;
+  FakeWindow window;
+  const std::vector<std::string> errors = Feed(
+      run, window, std::string(kGsaBadSatellite) + std::string(kGgaBadHeight) + std::string(kGga));
+  EXPECT_EQ(errors, (std::vector<std::string>{"'2?' is not a valid integer value",
+                                              "'1x2.5' is not a valid floating point value"}));
+  EXPECT_EQ(window.Text("EdHeight"), "102.9");
+}
+
+TEST(DiscardPartialLine, EmptiesBothCopies) {
+  RunState run;
+  FakeWindow window;
+  Feed(run, window, "$GPGGA,0814");
+  DiscardPartialLine(run);
+  EXPECT_TRUE(run.LineBuffer.empty());
+  EXPECT_EQ(run.RawLineCount, 0);
+  // The next line starts afresh.
+  Feed(run, window, kVtg);
+  EXPECT_TRUE(window.Checked("CheckBox6"));
+}
+
+}  // namespace
+}  // namespace sattrail

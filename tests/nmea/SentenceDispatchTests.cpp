@@ -1,0 +1,369 @@
+// Dispatch of verified lines, the time-to-fix counter and the display reset.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "AssemblyTestSupport.h"
+#include "fakes/FakeSerial.h"
+#include "nmea/DisplayReset.h"
+#include "nmea/FixTimer.h"
+#include "nmea/NumberConversion.h"
+#include "nmea/SentenceDispatch.h"
+
+namespace sattrail {
+namespace {
+
+using testing::FakeDevice;
+using testing::FakeSerialHandle;
+using testing::FakeWindow;
+using testing::RecordingObserver;
+using testing::SentenceBoxes;
+
+// Dispatches one verified line as line assembly hands it over.
+void Dispatch(RunState& run, FakeWindow& window, std::string_view line,
+              StreamObserver* observer = nullptr) {
+  run.LineBuffer = line;
+  DispatchSentence(run, window, observer);
+}
+
+struct BoxCase {
+  std::string_view line;
+  const char* checkBox;  // nullptr: no box is ticked
+};
+
+// One sentence of each type, real ones where the captures have them, and the same types
+// from the combined talker "GN"; other talkers and spellings are ignored.
+const BoxCase kBoxCases[] = {
+    {"$GPGSV,1,1,02,15,00,000,,17,00,000,,,,,,,,,*79\r\n", "CheckBox3"},
+    {"$GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*5A\n",
+     "CheckBox1"},
+    {"$GPRMC,081439.000,A,5212.981832,N,00653.104686,E,0.205,0.00,230808,,,A*5F\n", "CheckBox4"},
+    {"$GPGSA,A,2,21,28,08,,,,,,,,,,3.05,2.88,1.00*07\n", "CheckBox2"},
+    {"$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\n", "CheckBox6"},
+    {"$GPZDA,202709.000,13,04,2015,,*58\r\n", "CheckBox7"},
+    {"$GPGLL,4907.56818,N,12242.61064,W,031518.00,A,A*7F\n", "CheckBox5"},
+    {"$GNRMC,081439.000,A,5212.981832,N,00653.104686,E,0.205,0.00,230808,,,A*41\n", "CheckBox4"},
+    {"$GNGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*44\n",
+     "CheckBox1"},
+    {"$GNGSA,A,3,21,28,08,,,,,,,,,,1.5,2.88,1.00*2A\n", "CheckBox2"},
+    {"$GNVTG,0.00,T,,M,0.205,N,0.379,K,A*29\n", "CheckBox6"},
+    {"$GLGSV,1,1,01,65,30,100,40*51\n", nullptr},
+    {"$BDGSA,A,3,21,28,08,,,,,,,,,,1.5,2.88,1.00*25\n", nullptr},
+    {"$gpvtg,0.00,T,,M,0.205,N,0.380,K,A*11\n", nullptr},
+    {"$GPTXT,01,01,02,ANTENNA OK*36\n", nullptr},
+    {"$GPGS*00\n", nullptr},
+    {"$AB*03\n", nullptr},
+};
+
+TEST(DispatchSentence, TicksTheBoxOfItsType) {
+  for (const BoxCase& c : kBoxCases) {
+    SCOPED_TRACE(c.line);
+    RunState run;
+    FakeWindow window;
+    run.SilenceCount = 9;
+    Dispatch(run, window, c.line);
+    EXPECT_EQ(run.SentenceId, c.line.substr(1, 5));
+    for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
+                            "CheckBox6", "CheckBox7"}) {
+      SCOPED_TRACE(box);
+      EXPECT_EQ(window.Checked(box), c.checkBox != nullptr && std::string_view(box) == c.checkBox);
+    }
+    // Known types clear the silence count (the GSV parser does it for its type).
+    EXPECT_EQ(run.SilenceCount, c.checkBox == nullptr ? 9 : 0);
+  }
+}
+
+TEST(DispatchSentence, TickedBoxStaysTicked) {
+  RunState run;
+  FakeWindow window;
+  Dispatch(run, window, "$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\n");
+  Dispatch(run, window, "$GPTXT,01,01,02,ANTENNA OK*36\n");
+  Dispatch(run, window, "$GPZDA,202709.000,13,04,2015,,*58\r\n");
+  EXPECT_TRUE(window.Checked("CheckBox6"));
+  EXPECT_TRUE(window.Checked("CheckBox7"));
+}
+
+TEST(DispatchSentence, VtgOnlyTicksItsBox) {
+  RunState run;
+  FakeWindow window;
+  run.SilenceCount = 4;
+  Dispatch(run, window, "$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\n");
+  EXPECT_EQ(run.SilenceCount, 0);
+  ASSERT_EQ(window.Controls().size(), 1u);
+  EXPECT_EQ(window.Controls().begin()->first, "CheckBox6");
+  EXPECT_TRUE(window.Sky().Operations().empty());
+}
+
+TEST(DispatchSentence, GgaShowsTheHeight) {
+  RunState run;
+  FakeWindow window;
+  Dispatch(run, window,
+           "$GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*5A\n");
+  EXPECT_EQ(window.Text("EdHeight"), "102.9");
+}
+
+TEST(DispatchSentence, RmcWritesItsFiveBoxesInOrder) {
+  RunState run;
+  FakeWindow window;
+  std::vector<std::string> written;
+  window.onSetText = [&written](std::string_view control, std::string_view) {
+    written.emplace_back(control);
+  };
+  Dispatch(run, window,
+           "$GPRMC,081439.000,A,5212.981832,N,00653.104686,E,0.205,0.00,230808,,,A*5F\n");
+  EXPECT_EQ(written, (std::vector<std::string>{"Edit8", "Edit9", "EdSpeed", "EdTime", "EdDate"}));
+  EXPECT_EQ(run.GpsState.UtcDate, 230808);
+}
+
+TEST(DispatchSentence, GsaShowsPdopAndFixMode) {
+  struct Case {
+    std::string_view line;
+    const char* pdop;
+    const char* edit6;
+    const char* fixMode;
+  };
+  const Case cases[] = {
+      {"$GPGSA,A,3,21,28,08,,,,,,,,,,1.5,2.88,1.00*34\r\n", "1.50", "3D", "3"},
+      {"$GPGSA,A,2,21,28,08,,,,,,,,,,3.05,2.88,1.00*07\r\n", "3.05", "2D", "2"},
+      {"$GPGSA,A,1,,,,,,,,,,,,,1.5,2.88,1.00*37\r\n", "1.50", "NONE", "0"},
+      {"$GPGSA,A,,,,,,,,,,,,,,1.5,2.88,1.00*06\r\n", "1.50", "NONE", "0"},
+      {"$GNGSA,A,3,21,28,08,,,,,,,,,,1.5,2.88,1.00*2A\n", "1.50", "3D", "3"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    RunState run;
+    FakeWindow window;
+    Dispatch(run, window, c.line);
+    EXPECT_TRUE(window.Checked("CheckBox2"));
+    EXPECT_EQ(window.Text("EdPDOP"), c.pdop);
+    EXPECT_EQ(window.Text("Edit6"), c.edit6);
+    EXPECT_EQ(run.FixModeText, c.fixMode);
+  }
+}
+
+TEST(DispatchSentence, CompleteGsvCycleIsDrawnAndReported) {
+  // The last three GSV sentences of the MTK-3301 capture: one cycle of three.
+  RunState run;
+  FakeWindow window;
+  RecordingObserver observer;
+  Dispatch(run, window, "$GPGSV,3,1,11,08,63,065,50,28,42,144,52,21,13,320,42,26,,,48*44\n",
+           &observer);
+  Dispatch(run, window, "$GPGSV,3,2,11,25,,,45,07,,,44,27,,,48,10,,,44*71\n", &observer);
+  EXPECT_TRUE(observer.drawings.empty());
+  EXPECT_TRUE(window.Sky().Operations().empty());
+  Dispatch(run, window, "$GPGSV,3,3,11,15,,,45,03,,,39,19,,,39*77\n", &observer);
+  ASSERT_EQ(observer.drawings.size(), 1u);
+  EXPECT_GT(observer.drawings[0].count, 0);
+  EXPECT_FALSE(window.Sky().Operations().empty());
+  EXPECT_FALSE(window.Chart().Operations().empty());
+  EXPECT_TRUE(window.Checked("CheckBox3"));
+}
+
+TEST(DispatchSentence, LongLineKeepsThePreviousIdentifier) {
+  RunState run;
+  FakeWindow window;
+  Dispatch(run, window,
+           "$GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*5A\n");
+  window.SetChecked("CheckBox1", false);
+  window.SetText("EdHeight", "typed");
+  run.SilenceCount = 6;
+  // 101 characters, line end counted, with a good checksum of its own.
+  const std::string line = "$AB*03" + std::string(93, ' ') + "\r\n";
+  ASSERT_EQ(line.size(), 101u);
+  Dispatch(run, window, line);
+  EXPECT_TRUE(run.LineBuffer.empty());
+  EXPECT_EQ(run.SentenceId, "GPGGA");
+  EXPECT_TRUE(window.Checked("CheckBox1"));
+  EXPECT_EQ(window.Text("EdHeight"), "102.9");
+  EXPECT_EQ(run.SilenceCount, 0);
+}
+
+TEST(DispatchSentence, HundredCharactersStillIdentify) {
+  RunState run;
+  FakeWindow window;
+  Dispatch(run, window, "$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\n");
+  const std::string line = "$AB*03" + std::string(92, ' ') + "\r\n";
+  ASSERT_EQ(line.size(), 100u);
+  Dispatch(run, window, line);
+  EXPECT_EQ(run.SentenceId, "AB*03");
+  EXPECT_EQ(run.LineBuffer, line);
+}
+
+TEST(DispatchSentence, LongFirstLineMatchesNothing) {
+  RunState run;
+  FakeWindow window;
+  run.SilenceCount = 2;
+  Dispatch(run, window, "$GPVTG" + std::string(120, ',') + "*00\n");
+  EXPECT_TRUE(run.SentenceId.empty());
+  EXPECT_EQ(SentenceBoxes(window), std::vector<bool>(7, false));
+  EXPECT_EQ(run.SilenceCount, 2);
+}
+
+TEST(DispatchSentence, ShortLineTakesTheCharactersThatExist) {
+  RunState run;
+  FakeWindow window;
+  Dispatch(run, window, "$GP\n");
+  EXPECT_EQ(run.SentenceId, "GP\n");
+  EXPECT_EQ(SentenceBoxes(window), std::vector<bool>(7, false));
+}
+
+TEST(AdvanceTimeToFix, CountsOnlyWithoutFix) {
+  struct Case {
+    const char* fixMode;
+    const char* before;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"0", "41", "42"}, {"0", "0", "1"},   {"0", "-1", "0"}, {"0", "2147483647", "-2147483648"},
+      {"3", "41", "41"}, {"2", "41", "41"}, {"", "41", "41"}, {"00", "41", "41"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.fixMode) + " " + c.before);
+    RunState run;
+    FakeWindow window;
+    run.FixModeText = c.fixMode;
+    window.SetText("Ed3Dt", c.before);
+    AdvanceTimeToFix(run, window);
+    EXPECT_EQ(window.Text("Ed3Dt"), c.after);
+  }
+}
+
+TEST(AdvanceTimeToFix, JunkRaisesAndLeavesTheBox) {
+  for (const char* text : {"abc", "", "4 1", "41.0"}) {
+    SCOPED_TRACE(text);
+    RunState run;
+    FakeWindow window;
+    run.FixModeText = "0";
+    window.SetText("Ed3Dt", text);
+    try {
+      AdvanceTimeToFix(run, window);
+      ADD_FAILURE() << "no conversion error";
+    } catch (const ConversionError& error) {
+      EXPECT_EQ(error.what(), "'" + std::string(text) + "' is not a valid integer value");
+    }
+    EXPECT_EQ(window.Text("Ed3Dt"), text);
+  }
+  // With a fix the junk is never read.
+  RunState run;
+  FakeWindow window;
+  run.FixModeText = "3";
+  window.SetText("Ed3Dt", "abc");
+  EXPECT_NO_THROW(AdvanceTimeToFix(run, window));
+}
+
+// A run and a window full of what a session leaves behind.
+void FillSession(RunState& run, FakeWindow& window) {
+  run.GpsState.HeightText = "102.9";
+  run.GpsState.Latitude = 5212.98f;
+  run.GpsState.Longitude = 653.10f;
+  run.GpsState.Pdop = 3.05f;
+  run.GpsState.UtcTime = 81439.0f;
+  run.GpsState.FixType = 3;
+  run.GpsState.UtcDate = 230808;
+  run.GpsState.SpeedKmh = 0.38f;
+  run.GpsState.LatHemisphere = "N";
+  run.GpsState.LonHemisphere = "E";
+  run.GpsState.TimeZoneHours = 1;
+  run.GpsState.UsedSatellites[8] = 1;
+  run.SatelliteTable[1][8].Elevation = 63;
+  run.FixModeText = "3";
+  run.LineBuffer = "$GPGG";
+  run.RawLineCount = 5;
+  run.SentenceId = "GPRMC";
+  for (const char* box : {"OutTextBox", "Edit6", "Edit7", "Edit8", "Edit9", "EdPDOP", "Ed2Dt",
+                          "Ed3Dt", "EdHeight", "EdSpeed", "EdTime", "EdDate"}) {
+    window.SetText(box, "shown");
+  }
+  for (int i = 1; i <= 7; ++i) window.SetChecked("CheckBox" + std::to_string(i), true);
+}
+
+void ExpectResetLook(const RunState& run, FakeWindow& window) {
+  EXPECT_EQ(run.GpsState.HeightText, "0");
+  EXPECT_EQ(run.GpsState.Latitude, 0.0f);
+  EXPECT_EQ(run.GpsState.Longitude, 0.0f);
+  EXPECT_EQ(run.GpsState.Pdop, 0.0f);
+  EXPECT_EQ(run.GpsState.UtcTime, 0.0f);
+  EXPECT_EQ(run.GpsState.FixType, 0);
+  EXPECT_EQ(run.GpsState.UtcDate, 0);
+  // Everything else is kept.
+  EXPECT_EQ(run.GpsState.SpeedKmh, 0.38f);
+  EXPECT_EQ(run.GpsState.LatHemisphere, "N");
+  EXPECT_EQ(run.GpsState.LonHemisphere, "E");
+  EXPECT_EQ(run.GpsState.TimeZoneHours, 1);
+  EXPECT_EQ(run.GpsState.UsedSatellites[8], 1);
+  EXPECT_EQ(run.SatelliteTable[1][8].Elevation, 63);
+  EXPECT_EQ(run.FixModeText, "3");
+  EXPECT_EQ(run.LineBuffer, "$GPGG");
+  EXPECT_EQ(run.RawLineCount, 5);
+
+  for (const char* box : {"OutTextBox", "Edit6", "Edit7", "Edit8", "Edit9", "EdPDOP"}) {
+    SCOPED_TRACE(box);
+    EXPECT_EQ(window.Text(box), "");
+  }
+  for (const char* box : {"Ed2Dt", "Ed3Dt", "EdHeight", "EdSpeed", "EdTime", "EdDate"}) {
+    SCOPED_TRACE(box);
+    EXPECT_EQ(window.Text(box), "0");
+  }
+  EXPECT_EQ(SentenceBoxes(window), std::vector<bool>(7, false));
+  // Both pictures were blanked.
+  EXPECT_FALSE(window.Sky().Operations().empty());
+  EXPECT_FALSE(window.Chart().Operations().empty());
+}
+
+TEST(ResetDisplay, WithoutPortReadsNothing) {
+  RunState run;
+  FakeWindow window;
+  FillSession(run, window);
+  ResetDisplay(run, window);
+  ExpectResetLook(run, window);
+}
+
+TEST(ResetDisplay, WithPortDiscardsWhatWaits) {
+  struct Case {
+    std::size_t waiting;
+    std::vector<std::uint32_t> reads;  // the size of each read asked for
+    std::size_t left;
+  };
+  const Case cases[] = {
+      {0, {}, 0},
+      {10, {10}, 0},
+      {256, {256}, 0},
+      {300, {256}, 44},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.waiting);
+    RunState run;
+    FakeWindow window;
+    FillSession(run, window);
+    auto device = std::make_shared<FakeDevice>();
+    // Good sentences: had they reached line assembly, the memo and a box would show it.
+    std::string waiting;
+    while (waiting.size() < c.waiting) waiting += "$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\r\n";
+    device->Queue(std::string_view(waiting).substr(0, c.waiting));
+    run.PortHandle = std::make_unique<FakeSerialHandle>(device);
+    ResetDisplay(run, window);
+    ExpectResetLook(run, window);
+    EXPECT_EQ(device->readSizes, c.reads);
+    EXPECT_EQ(device->input.size(), c.left);
+    EXPECT_TRUE(device->purges.empty());
+  }
+}
+
+TEST(ResetDisplay, FailedQueueQueryReadsNothing) {
+  RunState run;
+  FakeWindow window;
+  FillSession(run, window);
+  auto device = std::make_shared<FakeDevice>();
+  device->Queue("$GPVTG\r\n");
+  device->failQueueQuery = true;
+  run.PortHandle = std::make_unique<FakeSerialHandle>(device);
+  ResetDisplay(run, window);
+  ExpectResetLook(run, window);
+  EXPECT_TRUE(device->readSizes.empty());
+}
+
+}  // namespace
+}  // namespace sattrail
