@@ -1,17 +1,117 @@
 #include "platform/qt/QtCanvas.h"
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 namespace sattrail {
+
+namespace {
+
+QColor ToQColor(Color color) {
+  return QColor(color.red, color.green, color.blue);
+}
+
+// The pixels a figure covers: the right and bottom bounds are exclusive, and corners may
+// come in either order.
+QRect CoveredPixels(int x1, int y1, int x2, int y2) {
+  if (x1 > x2) std::swap(x1, x2);
+  if (y1 > y2) std::swap(y1, y2);
+  return QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
+}
+
+// The window toolkit's names for its sans faces are served by their metric twin.
+QString FontFamily(const std::string& face) {
+  if (face == "Arial" || face == "MS Sans Serif") return QStringLiteral("Liberation Sans");
+  return QString::fromLatin1(face.data(), static_cast<qsizetype>(face.size()));
+}
+
+// A painter drawing whole pixels: a 1-pixel pen on a rectangle of width w - 1 paints w
+// columns, which is what makes the bounds exclusive.
+class PixelPainter : public QPainter {
+ public:
+  PixelPainter(QImage& image, Color pen, Color brush) : QPainter(&image) {
+    setRenderHint(QPainter::Antialiasing, false);
+    QPen outline(ToQColor(pen), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    setPen(outline);
+    setBrush(ToQColor(brush));
+  }
+};
+
+}  // namespace
 
 QtCanvas::QtCanvas(int width, int height) : image_(width, height, QImage::Format_RGB32) {
   image_.fill(Qt::white);
 }
-void QtCanvas::SetPenColor(Color color) { pen_ = color; }
-void QtCanvas::SetBrushColor(Color color) { brush_ = color; }
-void QtCanvas::SetFontColor(Color color) { fontColor_ = color; }
-void QtCanvas::SetFontName(std::string_view face) { fontName_ = face; }
-void QtCanvas::SetFontSize(int points) { fontPoints_ = points; }
-void QtCanvas::RoundRect(int, int, int, int, int, int) {}
-void QtCanvas::Ellipse(int, int, int, int) {}
-void QtCanvas::TextOut(int, int, std::string_view) {}
+
+void QtCanvas::SetPenColor(Color color) {
+  pen_ = color;
+}
+void QtCanvas::SetBrushColor(Color color) {
+  brush_ = color;
+}
+void QtCanvas::SetFontColor(Color color) {
+  fontColor_ = color;
+}
+void QtCanvas::SetFontName(std::string_view face) {
+  fontName_ = face;
+}
+
+void QtCanvas::SetFontSize(int points) {
+  fontPixels_ = std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+}
+
+void QtCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) {
+  const QRect pixels = CoveredPixels(x1, y1, x2, y2);
+  if (pixels.isEmpty()) return;  // a bar of height 0 draws nothing
+  PixelPainter painter(image_, pen_, brush_);
+  if (pixels.width() <= 2 || pixels.height() <= 2) {
+    // Nothing but outline.
+    painter.fillRect(pixels, ToQColor(pen_));
+    return;
+  }
+  cornerWidth = std::abs(cornerWidth);
+  cornerHeight = std::abs(cornerHeight);
+  if (cornerWidth > 3 || cornerHeight > 3) {
+    painter.drawRoundedRect(pixels.adjusted(0, 0, -1, -1), cornerWidth / 2.0, cornerHeight / 2.0,
+                            Qt::AbsoluteSize);
+    return;
+  }
+  // A rounding of 3 x 3 pixels or less has a radius of at most 1.5 pixels: the centre of
+  // the corner pixel, sqrt(2) from the arc's centre, still lies inside the figure, so the
+  // figure is the plain rectangle. (Qt's own rounding of so small a radius is lopsided.)
+  painter.fillRect(pixels, ToQColor(pen_));
+  painter.fillRect(pixels.adjusted(1, 1, -1, -1), ToQColor(brush_));
+}
+
+void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  const QRect pixels = CoveredPixels(x1, y1, x2, y2);
+  if (pixels.isEmpty()) return;
+  PixelPainter painter(image_, pen_, brush_);
+  if (pixels.width() <= 2 || pixels.height() <= 2) {
+    painter.fillRect(pixels, ToQColor(pen_));
+    return;
+  }
+  painter.drawEllipse(pixels.adjusted(0, 0, -1, -1));
+}
+
+void QtCanvas::TextOut(int x, int y, std::string_view text) {
+  const QString characters = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  QFont font(FontFamily(fontName_));
+  font.setPixelSize(fontPixels_);
+  // Plain pixels in the font colour, no blending with the cell.
+  font.setStyleStrategy(QFont::NoAntialias);
+  const QFontMetrics metrics(font);
+  PixelPainter painter(image_, fontColor_, brush_);
+  painter.setFont(font);
+  painter.fillRect(QRect(x, y, metrics.horizontalAdvance(characters), metrics.height()),
+                   ToQColor(brush_));
+  painter.drawText(QPoint(x, y + metrics.ascent()), characters);
+}
 
 }  // namespace sattrail

@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QImage>
+#include <string>
 
 #include "platform/Canvas.h"
 
 namespace sattrail {
 
-// A drawing surface over a QImage of the image control's size.
+// A drawing surface over a QImage of the image control's size, drawn without antialiasing
+// so that figures land on whole pixels as the classic GDI puts them: a figure from (x1, y1)
+// to (x2, y2) covers the pixels x1 to x2 - 1 and y1 to y2 - 1, its 1-pixel outline on the
+// outermost of them. The picture starts white, pen and font black, brush white; the font
+// starts as Liberation Sans of 11 pixels. Font sizes in points become pixel heights at 96
+// pixels per inch whatever the screen, so pictures are the same on every display.
 class QtCanvas : public Canvas {
  public:
   QtCanvas(int width, int height);
@@ -29,8 +35,8 @@ class QtCanvas : public Canvas {
   Color pen_{0, 0, 0};
   Color brush_{255, 255, 255};
   Color fontColor_{0, 0, 0};
-  std::string fontName_;
-  int fontPoints_ = 8;
+  std::string fontName_ = "Liberation Sans";
+  int fontPixels_ = 11;
 };
 
 }  // namespace sattrail
