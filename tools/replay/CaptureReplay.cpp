@@ -8,7 +8,8 @@
 
 namespace sattrail::replay {
 
-CaptureReplay::CaptureReplay(std::ostream* every) : every_(every) {}
+CaptureReplay::CaptureReplay(std::ostream* every, RecordingWindow::Pictures pictures)
+    : window_(pictures), every_(every) {}
 
 void CaptureReplay::Feed(std::span<const std::uint8_t> chunk) {
   if (chunk.empty()) return;
@@ -66,9 +67,10 @@ nlohmann::ordered_json CaptureReplay::Final() const {
   return nlohmann::ordered_json{{"final", std::move(final)}};
 }
 
-std::string ReplayReport(std::span<const std::uint8_t> capture, int chunkSize, bool every) {
+std::string ReplayReport(std::span<const std::uint8_t> capture, int chunkSize, bool every,
+                         RecordingWindow::Pictures pictures) {
   std::ostringstream report;
-  CaptureReplay replay(every ? &report : nullptr);
+  CaptureReplay replay(every ? &report : nullptr, pictures);
   replay.FeedAll(capture, chunkSize);
   report << replay.Final().dump() << '\n';
   return report.str();

@@ -19,8 +19,10 @@ namespace sattrail::replay {
 // Watches the stream to count lines, dispatches, bad checksums, errors and drawings.
 class CaptureReplay : private StreamObserver {
  public:
-  // every: the stream that receives one JSON line per dispatched line, or null.
-  explicit CaptureReplay(std::ostream* every = nullptr);
+  // every: the stream that receives one JSON line per dispatched line, or null. pictures:
+  // whether the drawings are made on real Qt pictures (for --png; needs a Qt application).
+  explicit CaptureReplay(std::ostream* every = nullptr,
+                         RecordingWindow::Pictures pictures = RecordingWindow::Pictures::Blank);
 
   // Hands one chunk (1 to 256 bytes) to line assembly.
   void Feed(std::span<const std::uint8_t> chunk);
@@ -53,6 +55,7 @@ class CaptureReplay : private StreamObserver {
 
 // The whole capture replayed in chunks of chunkSize: the --every lines when asked for and
 // the final line, as the tool prints them.
-std::string ReplayReport(std::span<const std::uint8_t> capture, int chunkSize, bool every);
+std::string ReplayReport(std::span<const std::uint8_t> capture, int chunkSize, bool every,
+                         RecordingWindow::Pictures pictures = RecordingWindow::Pictures::Blank);
 
 }  // namespace sattrail::replay

@@ -38,8 +38,14 @@ bool WritePictures(RecordingWindow& window, const std::string& directory, std::s
     error = "cannot create " + directory + ": " + code.message();
     return false;
   }
-  return Save(window.Picture("Image1").Image(), folder / "chart.png", error) &&
-         Save(SkyAsShown(window.Picture("Image2").Image()), folder / "sky.png", error);
+  const QtCanvas* chart = window.Picture("Image1");
+  const QtCanvas* sky = window.Picture("Image2");
+  if (chart == nullptr || sky == nullptr) {
+    error = "the replay drew no pictures";
+    return false;
+  }
+  return Save(chart->Image(), folder / "chart.png", error) &&
+         Save(SkyAsShown(sky->Image()), folder / "sky.png", error);
 }
 
 }  // namespace sattrail::replay

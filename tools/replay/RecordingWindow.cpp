@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app/Inventory.h"
+#include "replay/BlankCanvas.h"
 
 namespace sattrail::replay {
 
@@ -14,7 +15,7 @@ namespace {
 
 }  // namespace
 
-RecordingWindow::RecordingWindow() {
+RecordingWindow::RecordingWindow(Pictures pictures) : pictureKind_(pictures) {
   for (const ControlSpec& spec : MainWindowInventory()) {
     if (spec.name.empty()) continue;
     Control control;
@@ -88,15 +89,20 @@ Canvas& RecordingWindow::Surface(std::string_view image) {
   if (it != pictures_.end()) return *it->second;
   for (const ControlSpec& spec : MainWindowInventory()) {
     if (spec.kind == ControlKind::Image && spec.name == image) {
-      auto picture = std::make_unique<QtCanvas>(spec.width, spec.height);
+      std::unique_ptr<Canvas> picture;
+      if (pictureKind_ == Pictures::Drawn) {
+        picture = std::make_unique<QtCanvas>(spec.width, spec.height);
+      } else {
+        picture = std::make_unique<BlankCanvas>(spec.width, spec.height);
+      }
       return *pictures_.emplace(std::string(image), std::move(picture)).first->second;
     }
   }
   NoSuchControl(image);
 }
 
-const QtCanvas& RecordingWindow::Picture(std::string_view image) {
-  return static_cast<const QtCanvas&>(Surface(image));
+const QtCanvas* RecordingWindow::Picture(std::string_view image) {
+  return dynamic_cast<const QtCanvas*>(&Surface(image));
 }
 
 }  // namespace sattrail::replay

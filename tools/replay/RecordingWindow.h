@@ -12,12 +12,13 @@
 namespace sattrail::replay {
 
 // The main window without widgets: every control of the inventory with its initial text (as
-// the window shows it after start-up), check state, visibility and position, and real Qt
-// pictures for the two image controls. Reaching a control that the window does not have is
-// a programming error, as in the real window.
+// the window shows it after start-up), check state, visibility and position, and for the two
+// image controls either real Qt pictures or blank surfaces that draw nothing. Reaching a
+// control that the window does not have is a programming error, as in the real window.
 class RecordingWindow : public Window {
  public:
-  RecordingWindow();
+  enum class Pictures { Blank, Drawn };
+  explicit RecordingWindow(Pictures pictures = Pictures::Blank);
 
   std::string Text(std::string_view control) const override;
   void SetText(std::string_view control, std::string_view text) override;
@@ -43,8 +44,9 @@ class RecordingWindow : public Window {
   bool AutoScroll() const override { return autoScroll_; }
   void SetAutoScroll(bool on) override { autoScroll_ = on; }
 
-  // The picture of "Image1" or "Image2", created at its control's size if nothing drew yet.
-  const QtCanvas& Picture(std::string_view image);
+  // The picture of "Image1" or "Image2", created at its control's size if nothing drew yet;
+  // null with blank surfaces.
+  const QtCanvas* Picture(std::string_view image);
 
  private:
   struct Control {
@@ -59,7 +61,8 @@ class RecordingWindow : public Window {
   const Control& At(std::string_view control) const;
 
   std::map<std::string, Control, std::less<>> controls_;
-  std::map<std::string, std::unique_ptr<QtCanvas>, std::less<>> pictures_;
+  Pictures pictureKind_;
+  std::map<std::string, std::unique_ptr<Canvas>, std::less<>> pictures_;
   std::string caption_ = std::string(kWindowCaption);
   int width_ = 390;
   int height_ = 264;

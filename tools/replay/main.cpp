@@ -7,6 +7,7 @@
 // read or the command line is wrong, 1 when the pictures cannot be written.
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "replay/CaptureFile.h"
@@ -30,14 +31,19 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  OffscreenGui gui;
-  CaptureReplay replay(options->every ? &std::cout : nullptr);
+  // Real pictures only when they are asked for: they need a Qt application and cost most of
+  // a replay's time.
+  const bool pictures = !options->pngDirectory.empty();
+  std::unique_ptr<OffscreenGui> gui;
+  if (pictures) gui = std::make_unique<OffscreenGui>();
+  CaptureReplay replay(
+      options->every ? &std::cout : nullptr,
+      pictures ? RecordingWindow::Pictures::Drawn : RecordingWindow::Pictures::Blank);
   replay.FeedAll(*capture, options->chunk);
   std::cout << replay.Final().dump() << '\n';
   std::cout.flush();
 
-  if (!options->pngDirectory.empty() &&
-      !WritePictures(replay.window(), options->pngDirectory, error)) {
+  if (pictures && !WritePictures(replay.window(), options->pngDirectory, error)) {
     std::cerr << "sattrail-replay: " << error << "\n";
     return 1;
   }
