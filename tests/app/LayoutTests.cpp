@@ -1,0 +1,300 @@
+// The panel layouts: folding the window to one column from either pop-up menu, unfolding it
+// with "ALL", the hidden buttons' layouts, and the scroll bar of auto-scroll.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "WindowTestSupport.h"
+
+namespace sattrail::testing {
+namespace {
+
+const char* const kPanels[] = {"GroupBox1", "GroupBox2", "GroupBox3", "GroupBox4"};
+
+struct LayoutState {
+  std::array<bool, 4> visible;
+  std::array<int, 4> left;
+  int width;
+  int height;
+  QSize client;
+  bool autoSize;
+  bool scrollBar;
+  friend bool operator==(const LayoutState&, const LayoutState&) = default;
+};
+
+class LayoutTest : public WindowTest {
+ protected:
+  using Handler = void (MainWindow::*)();
+
+  LayoutState State() const {
+    LayoutState state{};
+    for (int i = 0; i < 4; ++i) {
+      state.visible[i] = window.Visible(kPanels[i]);
+      state.left[i] = window.Left(kPanels[i]);
+    }
+    state.width = window.Width();
+    state.height = window.Height();
+    state.client = window.ClientSize();
+    state.autoSize = window.AutoSize();
+    state.scrollBar = window.HorizontalScrollBar().isVisible();
+    return state;
+  }
+
+  // The panel (direct child of the client area) seen at a point of the client area.
+  std::string PanelSeenAt(int x, int y) const {
+    QWidget* widget = window.childAt(x, y);
+    while (widget != nullptr && widget->parentWidget() != window.Client()) {
+      widget = widget->parentWidget();
+    }
+    return widget == nullptr ? std::string() : widget->objectName().toStdString();
+  }
+
+  void ExpectFullLayout() {
+    for (const char* panel : kPanels) {
+      SCOPED_TRACE(panel);
+      EXPECT_TRUE(window.Visible(panel));
+    }
+    EXPECT_EQ(window.Left("GroupBox2"), 200);
+    EXPECT_EQ(window.Left("GroupBox4"), 200);
+    EXPECT_EQ(window.Left("GroupBox1"), 0);
+    EXPECT_EQ(window.Left("GroupBox3"), 7);
+    EXPECT_EQ(window.Left("GroupBox5"), 199);
+    EXPECT_EQ(window.Left("GroupBox7"), 7);
+    EXPECT_EQ(window.ClientSize(), QSize(387, 239));
+    EXPECT_EQ(window.size(), QSize(387, 239));
+    EXPECT_TRUE(window.AutoSize());
+    EXPECT_FALSE(window.HorizontalScrollBar().isVisible());
+  }
+
+  // Points in the upper and lower place of the left column.
+  static constexpr int kUpperX = 100, kUpperY = 80;
+  static constexpr int kLowerX = 50, kLowerY = 200;
+};
+
+TEST_F(LayoutTest, SatellitesFoldsToSkyAndInformationThenSignalReplacesInformation) {
+  const int fullHeight = window.Height();
+  window.N1Click();
+  EXPECT_FALSE(window.AutoSize());
+  EXPECT_EQ(window.Width(), 193);
+  EXPECT_EQ(window.Height(), fullHeight);  // the height stays the fitted one
+  EXPECT_EQ(window.ClientSize().height(), 239);
+  // The outer width includes the frame, so the 192-pixel column is cut at the right.
+  EXPECT_LT(window.ClientSize().width(), 192);
+  EXPECT_EQ(window.ClientSize().width(), 193 - window.FrameExtent().width());
+  EXPECT_TRUE(window.Visible("GroupBox7"));
+  EXPECT_TRUE(window.Visible("GroupBox3"));
+  EXPECT_FALSE(window.Visible("GroupBox2"));
+  EXPECT_TRUE(window.Visible("GroupBox4"));
+  EXPECT_TRUE(window.Visible("GroupBox1"));  // there, but under the information panel
+  EXPECT_EQ(window.Left("GroupBox2"), 0);
+  EXPECT_EQ(window.Left("GroupBox4"), 0);
+  EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox3");
+  EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox4");
+  EXPECT_EQ(PanelSeenAt(50, 10), "GroupBox7");
+
+  window.DV1Click();
+  EXPECT_FALSE(window.Visible("GroupBox4"));
+  EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox3");
+  EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox1");
+  EXPECT_EQ(window.Width(), 193);
+}
+
+TEST_F(LayoutTest, SignalAloneShowsNmeaOverTheSkyThenSatellitesUncoversIt) {
+  window.DV1Click();
+  EXPECT_TRUE(window.Visible("GroupBox2"));
+  EXPECT_TRUE(window.Visible("GroupBox3"));
+  EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox2");
+  // The NMEA panel (0..184) leaves a sliver of the sky panel (7..191) at the right.
+  EXPECT_EQ(PanelSeenAt(187, kUpperY), "GroupBox3");
+  EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox1");
+  EXPECT_FALSE(window.Visible("GroupBox4"));
+
+  window.N1Click();
+  EXPECT_FALSE(window.Visible("GroupBox2"));
+  EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox3");
+  EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox1");
+}
+
+TEST_F(LayoutTest, InformationThenNmeaShowsPortNmeaAndInformation) {
+  window.N3Click();
+  window.N2Click();
+  EXPECT_TRUE(window.Visible("GroupBox7"));
+  EXPECT_TRUE(window.Visible("GroupBox2"));
+  EXPECT_TRUE(window.Visible("GroupBox4"));
+  EXPECT_FALSE(window.Visible("GroupBox3"));
+  EXPECT_FALSE(window.Visible("GroupBox1"));
+  EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox2");
+  EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox4");
+}
+
+TEST_F(LayoutTest, AllFromEitherMenuRestoresTheFullLayoutFromAnyFold) {
+  struct Fold {
+    const char* name;
+    std::vector<Handler> steps;
+  };
+  const Fold folds[] = {
+      {"none", {}},
+      {"Satellites", {&MainWindow::N1Click}},
+      {"NMEA", {&MainWindow::N2Click}},
+      {"Signal", {&MainWindow::DV1Click}},
+      {"Information", {&MainWindow::N3Click}},
+      {"NMEA, Information", {&MainWindow::N2Click, &MainWindow::N3Click}},
+      {"Satellites, Signal", {&MainWindow::N1Click, &MainWindow::DV1Click}},
+  };
+  const std::pair<const char*, Handler> alls[] = {{"ALL1", &MainWindow::ALL1Click},
+                                                  {"ALL2", &MainWindow::ALL2Click}};
+  for (const auto& [allName, all] : alls) {
+    for (const Fold& fold : folds) {
+      SCOPED_TRACE(std::string(fold.name) + " then " + allName);
+      for (Handler step : fold.steps) (window.*step)();
+      (window.*all)();
+      ExpectFullLayout();
+      EXPECT_EQ(PanelSeenAt(300, 80), "GroupBox2");
+      EXPECT_EQ(PanelSeenAt(300, 200), "GroupBox4");
+      EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox3");
+      EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox1");
+    }
+  }
+}
+
+TEST_F(LayoutTest, ChoosingAFoldingItemTwiceChangesNothingMore) {
+  const std::pair<const char*, Handler> items[] = {{"Satellites", &MainWindow::N1Click},
+                                                   {"NMEA", &MainWindow::N2Click},
+                                                   {"Signal", &MainWindow::DV1Click},
+                                                   {"Information", &MainWindow::N3Click}};
+  for (const auto& [name, item] : items) {
+    SCOPED_TRACE(name);
+    (window.*item)();
+    const LayoutState once = State();
+    (window.*item)();
+    EXPECT_TRUE(State() == once);
+    window.ALL1Click();
+  }
+}
+
+TEST_F(LayoutTest, FoldedWindowScrollsSidewaysUntilThePortHasBeenClosed) {
+  window.N2Click();
+  const QScrollBar& bar = window.HorizontalScrollBar();
+  ASSERT_TRUE(bar.isVisible());
+  const int clientWidth = window.ClientSize().width();
+  // The command panel's right edge, 199 + 185, sets the range.
+  EXPECT_EQ(bar.maximum(), 384 - clientWidth);
+  EXPECT_EQ(bar.geometry().bottom(), 238);
+  EXPECT_EQ(bar.width(), clientWidth);
+  // The bar takes its height from the client area: the lowest rows are covered.
+  EXPECT_EQ(window.childAt(kLowerX, 238), &bar);
+  EXPECT_EQ(PanelSeenAt(kLowerX, bar.y() - 1), "GroupBox4");
+
+  // Scrolling moves every child sideways and brings the command panel into reach.
+  window.HorizontalScrollBar().setValue(bar.maximum());
+  EXPECT_EQ(window.Control("GroupBox5")->mapTo(&window, QPoint(0, 0)).x(), 199 - bar.maximum());
+  EXPECT_EQ(PanelSeenAt(clientWidth - 5, 10), "GroupBox5");
+  EXPECT_EQ(window.Left("GroupBox5"), 199);
+  window.HorizontalScrollBar().setValue(0);
+
+  window.ALL1Click();
+  EXPECT_FALSE(bar.isVisible());
+
+  // Closing the port (here through the hidden BitBtn2) switches auto-scroll off for good.
+  window.BitBtn2Click();
+  EXPECT_FALSE(window.AutoScroll());
+  for (Handler fold :
+       {&MainWindow::N1Click, &MainWindow::N2Click, &MainWindow::DV1Click, &MainWindow::N3Click}) {
+    (window.*fold)();
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_EQ(PanelSeenAt(window.ClientSize().width() - 1, 10), "GroupBox7");
+  }
+  window.ALL2Click();
+  ExpectFullLayout();
+}
+
+TEST_F(LayoutTest, SwitchingAutoScrollOffScrollsBackAndRemovesTheBar) {
+  window.N1Click();
+  window.HorizontalScrollBar().setValue(50);
+  window.SetAutoScroll(false);
+  EXPECT_FALSE(window.HorizontalScrollBar().isVisible());
+  EXPECT_EQ(window.HorizontalScrollBar().value(), 0);
+  EXPECT_EQ(window.Control("GroupBox3")->mapTo(&window, QPoint(0, 0)).x(), 7);
+}
+
+TEST_F(LayoutTest, NoLayoutChangeAltersContents) {
+  window.SetText("EdTime", "12:34:56");
+  window.SetText("Edit8", "N 24\xA2X");
+  window.SetText("OutTextBox", "$GPGGA,1*00\r\n");
+  window.SetChecked("CheckBox3", true);
+  for (Handler handler : {&MainWindow::N1Click, &MainWindow::DV1Click, &MainWindow::N2Click,
+                          &MainWindow::N3Click, &MainWindow::ALL1Click, &MainWindow::ALL2Click}) {
+    (window.*handler)();
+  }
+  EXPECT_EQ(window.Text("EdTime"), "12:34:56");
+  EXPECT_EQ(window.Text("Edit8"), "N 24\xA2X");
+  EXPECT_EQ(window.Text("OutTextBox"), "$GPGGA,1*00\r\n");
+  EXPECT_TRUE(window.Checked("CheckBox3"));
+  EXPECT_EQ(window.Text("EdDate"), "2004/00/00");
+}
+
+// The fit shifts the visible direct children so that their bounding rectangle starts at
+// the client origin; hidden children take no part.
+TEST_F(LayoutTest, AutoSizeShiftsTheVisibleChildrenToTheOrigin) {
+  window.SetVisible("GroupBox1", false);
+  EXPECT_EQ(window.Left("GroupBox3"), 0);
+  EXPECT_EQ(window.Left("GroupBox7"), 0);
+  EXPECT_EQ(window.Left("GroupBox2"), 193);
+  EXPECT_EQ(window.Left("GroupBox4"), 193);
+  EXPECT_EQ(window.Left("GroupBox5"), 192);
+  EXPECT_EQ(window.Left("GroupBox1"), 0);  // hidden: not moved
+  EXPECT_EQ(window.ClientSize(), QSize(380, 239));
+}
+
+TEST_F(LayoutTest, HiddenButtonsLayoutsUnderAutoSize) {
+  window.BitBtn3Click();
+  for (const char* panel : kPanels) EXPECT_TRUE(window.Visible(panel)) << panel;
+  EXPECT_EQ(window.Left("GroupBox2"), 184);
+  EXPECT_EQ(window.Left("GroupBox4"), 184);
+  EXPECT_TRUE(window.Visible("BitBtn5"));
+  EXPECT_FALSE(window.Visible("BitBtn3"));
+  EXPECT_TRUE(window.AutoSize());
+  // The width 373 is replaced by the fit: the command panel ends at 384.
+  EXPECT_EQ(window.ClientSize(), QSize(384, 239));
+
+  window.BitBtn5Click();
+  EXPECT_FALSE(window.Visible("GroupBox4"));
+  EXPECT_TRUE(window.Visible("GroupBox1"));
+  EXPECT_TRUE(window.Visible("BitBtn3"));
+  EXPECT_FALSE(window.Visible("BitBtn5"));
+  EXPECT_EQ(window.ClientSize(), QSize(384, 239));
+}
+
+TEST_F(LayoutTest, Button2TogglesItsCaptionAndButton3EmptiesTheMemo) {
+  window.Button2Click();
+  EXPECT_EQ(window.Text("Button2"), "M");
+  window.Button2Click();
+  EXPECT_EQ(window.Text("Button2"), "B");
+  window.SetText("Button2", "x");
+  window.Button2Click();
+  EXPECT_EQ(window.Text("Button2"), "B");
+
+  window.SetText("OutTextBox", "$GPGSV,1*00\r\n");
+  window.Button3Click();
+  EXPECT_EQ(window.Text("OutTextBox"), "");
+}
+
+TEST_F(LayoutTest, BitBtn2StopsTheTimersAndShowsBitBtn1) {
+  window.Timer1().SetEnabled(true);
+  window.Timer2().SetEnabled(true);
+  window.BitBtn2Click();
+  EXPECT_FALSE(window.Timer1().Enabled());
+  EXPECT_FALSE(window.Timer2().Enabled());
+  EXPECT_TRUE(window.Visible("BitBtn1"));
+  EXPECT_FALSE(window.Visible("BitBtn2"));
+  EXPECT_FALSE(window.AutoScroll());
+  EXPECT_EQ(window.Text("ButOpenGps"), "On");
+  EXPECT_EQ(run.PortHandle, nullptr);
+}
+
+}  // namespace
+}  // namespace sattrail::testing
