@@ -1,0 +1,77 @@
+// Received bytes through every parser and text formatter: a conversion error is the only
+// exception a line may raise, and no input may crash or reach undefined behaviour.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "display/PositionText.h"
+#include "display/RmcDisplay.h"
+#include "display/SatellitePlots.h"
+#include "fakes/FakeWindow.h"
+#include "nmea/FieldParsers.h"
+#include "nmea/GsvParser.h"
+#include "nmea/NumberConversion.h"
+
+namespace {
+
+using namespace sattrail;
+
+template <typename Parse>
+void Guarded(Parse&& parse) {
+  try {
+    parse();
+  } catch (const ConversionError&) {
+    // Malformed text in a field: the expected way for a line to fail.
+  }
+}
+
+template <typename T>
+T Take(const std::uint8_t*& data, std::size_t& size) {
+  T value{};
+  const std::size_t n = size < sizeof(T) ? size : sizeof(T);
+  std::memcpy(&value, data, n);
+  data += n;
+  size -= n;
+  return value;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  RunState run;
+  testing::FakeWindow window;
+
+  // Every line of the input through every parser, as dispatch would meet them.
+  std::size_t start = 0;
+  while (start < input.size()) {
+    std::size_t end = input.find('\n', start);
+    end = end == std::string_view::npos ? input.size() : end + 1;
+    const std::string_view line = input.substr(start, end - start);
+    start = end;
+    Guarded([&] { ParseGga(run.GpsState, line); });
+    Guarded([&] { ParseRmc(run.GpsState, line); });
+    Guarded([&] { ParseGsa(run.GpsState, line); });
+    ShowRmcValues(run.GpsState, window);
+    if (ParseGsv(run, 1, line) == kGsvShow) DrawSatellitePlots(run, window, 1);
+  }
+
+  // The whole input as a field text, and its bytes as raw values for the formatters.
+  Guarded([&] { StrToInt(input); });
+  Guarded([&] { StrToFloat(input); });
+  StrToIntDef(input, 10);
+  const std::uint8_t* rest = data;
+  std::size_t left = size;
+  const double angle = Take<double>(rest, left);
+  const float longitude = Take<float>(rest, left);
+  const std::int32_t time = Take<std::int32_t>(rest, left);
+  const std::int32_t date = Take<std::int32_t>(rest, left);
+  run.GpsState.DayCarry = Take<std::int8_t>(rest, left) % 2;
+  FormatLatLon(angle);
+  FormatSpeed(longitude);
+  FormatDate(run.GpsState, date);
+  FormatLocalTime(run.GpsState, time, longitude, left % 2 == 0 ? "E" : "W");
+  FormatDate(run.GpsState, date);
+  return 0;
+}
