@@ -1,0 +1,196 @@
+// The real program on a virtual X server: it starts, its window is titled "GPS 1.4A" with a
+// client area of 387 x 239, and a screenshot shows the panel colours where the inventory
+// puts them. Skipped only where no Xvfb is installed.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QColor>
+#include <QImage>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+std::optional<fs::path> FindProgram(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string folders = path ? path : "/usr/bin:/bin";
+  std::size_t start = 0;
+  while (start <= folders.size()) {
+    const std::size_t end = std::min(folders.find(':', start), folders.size());
+    const fs::path candidate = fs::path(folders.substr(start, end - start)) / name;
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+    start = end + 1;
+  }
+  return std::nullopt;
+}
+
+// A child process, ended when the object goes.
+class Child {
+ public:
+  Child(const std::vector<std::string>& arguments, const posix_spawn_file_actions_t* actions) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    if (posix_spawnp(&pid_, argv[0], actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+  }
+  ~Child() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    for (int i = 0; i < 100; ++i) {
+      if (::waitpid(pid_, nullptr, WNOHANG) == pid_) return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  bool Started() const { return pid_ > 0; }
+  bool Running() const { return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0; }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+// Runs a shell command and returns what it printed.
+std::string Output(const std::string& command) {
+  std::string text;
+  if (FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) text += buffer;
+    ::pclose(pipe);
+  }
+  return text;
+}
+
+// Starts Xvfb on a display it chooses itself and returns the display's number.
+std::optional<int> StartXvfb(std::optional<Child>& server) {
+  int fds[2];
+  if (::pipe(fds) != 0) return std::nullopt;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  server.emplace(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen",
+                                          "0", "800x600x24", "-nolisten", "tcp", "-noreset"},
+                 &actions);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(fds[1]);
+  std::string number;
+  pollfd waiting{fds[0], POLLIN, 0};
+  const auto deadline = Clock::now() + std::chrono::seconds(10);
+  while (Clock::now() < deadline && number.find('\n') == std::string::npos) {
+    if (::poll(&waiting, 1, 100) <= 0) continue;
+    char buffer[16];
+    const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
+    if (got <= 0) break;
+    number.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fds[0]);
+  if (number.empty() || !server->Started()) return std::nullopt;
+  return std::stoi(number);
+}
+
+TEST(XvfbSmokeTest, WindowStartsWithItsTitleSizeAndPanelColours) {
+  if (!FindProgram("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+  ASSERT_TRUE(FindProgram("xdotool")) << "xdotool is needed (scripts/install-deps)";
+  ASSERT_TRUE(FindProgram("import")) << "ImageMagick's import is needed (scripts/install-deps)";
+
+  std::optional<Child> server;
+  const std::optional<int> display = StartXvfb(server);
+  ASSERT_TRUE(display) << "Xvfb did not report a display";
+  const std::string name = ":" + std::to_string(*display);
+  ::setenv("DISPLAY", name.c_str(), 1);
+  ::unsetenv("QT_QPA_PLATFORM");
+  ::unsetenv("QT_SCALE_FACTOR");
+
+  const auto started = Clock::now();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  const std::string program = std::string(SATTRAIL_BIN_DIR) + "/sattrail";
+  Child monitor({program}, &actions);
+  posix_spawn_file_actions_destroy(&actions);
+  ASSERT_TRUE(monitor.Started());
+
+  std::string window;
+  const auto deadline = Clock::now() + std::chrono::seconds(20);
+  while (Clock::now() < deadline && window.empty()) {
+    const std::string found = Output("xdotool search --onlyvisible --name '^GPS 1\\.4A$'");
+    if (!found.empty()) window = found.substr(0, found.find('\n'));
+    if (window.empty()) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ASSERT_FALSE(window.empty()) << "no window titled GPS 1.4A appeared";
+  const auto shown = Clock::now();
+  std::cout << "window shown after "
+            << std::chrono::duration_cast<std::chrono::milliseconds>(shown - started).count()
+            << " ms\n";
+  EXPECT_TRUE(monitor.Running());
+  EXPECT_EQ(Output("xdotool getwindowname " + window), "GPS 1.4A\n");
+
+  const std::string geometry = Output("xdotool getwindowgeometry " + window);
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(geometry, match, std::regex(R"(Position: (\d+),(\d+))")))
+      << geometry;
+  const int x = std::stoi(match[1]);
+  const int y = std::stoi(match[2]);
+  ASSERT_TRUE(std::regex_search(geometry, match, std::regex(R"(Geometry: (\d+)x(\d+))")));
+  EXPECT_EQ(std::stoi(match[1]), 387);
+  EXPECT_EQ(std::stoi(match[2]), 239);
+
+  struct Pixel {
+    const char* what;
+    int x, y;
+    QColor colour;
+  };
+  const Pixel pixels[] = {
+      {"sky panel (money green)", 7 + 20, 23 + 40, QColor(192, 220, 192)},
+      {"NMEA panel (sky blue)", 200 + 4, 22 + 96, QColor(166, 202, 240)},
+      {"information panel (silver)", 200 + 48, 158 + 60, QColor(192, 192, 192)},
+  };
+  const fs::path shot =
+      fs::temp_directory_path() / ("sattrail-smoke-" + std::to_string(::getpid()) + ".png");
+  // The first frames may still be on their way: look again until they have arrived.
+  bool allMatch = false;
+  QImage image;
+  const auto paintDeadline = Clock::now() + std::chrono::seconds(10);
+  while (!allMatch && Clock::now() < paintDeadline) {
+    Output("import -window root " + shot.string());
+    image = QImage(QString::fromStdString(shot.string()));
+    allMatch = !image.isNull();
+    for (const Pixel& pixel : pixels) {
+      allMatch = allMatch && image.pixelColor(x + pixel.x, y + pixel.y).rgb() == pixel.colour.rgb();
+    }
+    if (!allMatch) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  ASSERT_FALSE(image.isNull()) << "no screenshot";
+  for (const Pixel& pixel : pixels) {
+    SCOPED_TRACE(pixel.what);
+    EXPECT_EQ(image.pixelColor(x + pixel.x, y + pixel.y).name().toStdString(),
+              pixel.colour.name().toStdString());
+  }
+  std::error_code ignored;
+  fs::remove(shot, ignored);
+}
+
+}  // namespace
