@@ -63,7 +63,9 @@ void QtCanvas::SetFontName(std::string_view face) {
 }
 
 void QtCanvas::SetFontSize(int points) {
-  fontPixels_ = std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+  const int pixels = std::max(1, static_cast<int>(std::lround(points * 96.0 / 72.0)));
+  if (pixels != fontPixels_) font_.reset();
+  fontPixels_ = pixels;
 }
 
 void QtCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) {
@@ -102,10 +104,13 @@ void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
 
 void QtCanvas::TextOut(int x, int y, std::string_view text) {
   const QString characters = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  QFont font(FontFamily(fontName_));
-  font.setPixelSize(fontPixels_);
-  // Plain pixels in the font colour, no blending with the cell.
-  font.setStyleStrategy(QFont::NoAntialias);
+  if (!font_) {
+    font_.emplace(FontFamily(fontName_));
+    font_->setPixelSize(fontPixels_);
+    // Plain pixels in the font colour, no blending with the cell.
+    font_->setStyleStrategy(QFont::NoAntialias);
+  }
+  const QFont& font = *font_;
   const QFontMetrics metrics(font);
   PixelPainter painter(image_, fontColor_, brush_);
   painter.setFont(font);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
+#include <optional>
 #include <string>
 
 #include "platform/Canvas.h"
@@ -37,6 +39,7 @@ class QtCanvas : public Canvas {
   Color fontColor_{0, 0, 0};
   std::string fontName_ = "Liberation Sans";
   int fontPixels_ = 11;
+  std::optional<QFont> font_;  // built from the name and size on the first text after a change
 };
 
 }  // namespace sattrail
