@@ -12,7 +12,9 @@ namespace sattrail {
 namespace {
 
 void ResetFix(CoMPort& state) {
-  state.HeightText = "0";
+  // assign(count, char) rather than = "0": GCC 12 at -O2 warns falsely (-Wrestrict) on a
+  // one-character literal assigned to a string.
+  state.HeightText.assign(1, '0');
   state.Latitude = 0;
   state.Longitude = 0;
   state.Pdop = 0;
