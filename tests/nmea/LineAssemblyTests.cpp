@@ -87,6 +87,19 @@ TEST(AssembleLines, FirstCharacterIsNotExamined) {
   EXPECT_EQ(run.SentenceId, "GPVTG");
 }
 
+TEST(AssembleLines, KeepsEveryByteAsItCame) {
+  // A NUL, a byte above 127 and a lone carriage return are stored and summed like any other.
+  const std::string line("$GPTXT,\0\xA2\r*CC\r\n", 15);
+  RunState run;
+  FakeWindow window;
+  RecordingObserver observer;
+  Feed(run, window, line, &observer);
+  EXPECT_EQ(window.Text("OutTextBox"), line);
+  ASSERT_EQ(observer.lines.size(), 1u);
+  EXPECT_EQ(observer.lines[0].text, line);
+  EXPECT_TRUE(observer.lines[0].good);
+}
+
 TEST(AssembleLines, LineOverThreeChunksEqualsOneChunk) {
   const std::string text = std::string(kGsa) + std::string(kRmc);
   RunState whole, split;
