@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cstdint>
+#include <locale>
 #include <string>
 
 #include "nmea/NumberConversion.h"
@@ -79,6 +80,31 @@ TEST(StrToFloat, IgnoresTheDesktopDecimalComma) {
   EXPECT_EQ(StrToFloat("545.4"), 545.4);
   EXPECT_THROW(StrToFloat("545,4"), ConversionError);
   std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+// The same with a C++ global locale of decimal commas, which streams would pick up.
+TEST(StrToFloat, IgnoresAGlobalLocaleWithDecimalCommas) {
+  struct CommaDecimals : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+  };
+  const std::locale previous =
+      std::locale::global(std::locale(std::locale::classic(), new CommaDecimals));
+  const double value = StrToFloat("4807.038");
+  const bool commaRefused = [] {
+    try {
+      StrToFloat("4807,038");
+    } catch (const ConversionError&) {
+      return true;
+    }
+    return false;
+  }();
+  const std::int32_t fallback = StrToIntDef("1.234", -1);  // not a grouped thousand either
+  std::locale::global(previous);
+  EXPECT_EQ(value, 4807.038);
+  EXPECT_TRUE(commaRefused);
+  EXPECT_EQ(fallback, -1);
 }
 
 TEST(StrToIntDef, GivesTheFallbackForAnythingButAnInteger) {
