@@ -20,6 +20,11 @@ constexpr unsigned char kBig5DegreeTrail = 0x58;
 }  // namespace
 
 std::string WindowTextToUtf8(std::string_view text) {
+  // Received text is nearly always ASCII, which is UTF-8 already.
+  if (std::all_of(text.begin(), text.end(),
+                  [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return std::string(text);
+  }
   std::string utf8;
   utf8.reserve(text.size() + 8);
   for (std::size_t i = 0; i < text.size(); ++i) {
