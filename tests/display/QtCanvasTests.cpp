@@ -115,6 +115,22 @@ TEST(QtCanvas, EllipseFillsItsBoundingBox) {
             100 * 100);
 }
 
+TEST(QtCanvas, FiguresFarOutsideThePictureAreCutOff) {
+  // The bar of a signal of two thousand million, and one of a negative signal.
+  QtCanvas canvas(20, 60);
+  canvas.SetBrushColor({0, 0, 255});
+  canvas.RoundRect(4, 50 - 1288490188, 15, 50, 3, 3);
+  canvas.RoundRect(4, 50 + 1288490188, 15, 50, 3, 3);
+  canvas.RoundRect(7, 7, 7, 30, 3, 3);  // no width: nothing
+  const QImage& image = canvas.Image();
+  EXPECT_PIXEL(image, 4, 0, kBlack);
+  EXPECT_PIXEL(image, 9, 0, kBlue);
+  EXPECT_PIXEL(image, 9, 50, kBlack);  // the second bar's top row
+  EXPECT_PIXEL(image, 9, 59, kBlue);
+  EXPECT_PIXEL(image, 7, 30, kBlue);
+  EXPECT_PIXEL(image, 16, 30, kWhite);
+}
+
 TEST(QtCanvas, SettingsPersistBetweenOperations) {
   QtCanvas canvas(40, 20);
   canvas.SetPenColor({255, 0, 0});
