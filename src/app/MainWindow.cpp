@@ -6,8 +6,11 @@
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QFont>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <array>
 #include <stdexcept>
@@ -59,6 +62,21 @@ QColor NamedColour(Colour colour, const QPalette& palette) {
   return {};
 }
 
+// The program's icon: a small sky plot, a money-green disc with its cross-hair.
+QIcon ProgramIcon() {
+  QPixmap picture(32, 32);
+  picture.fill(Qt::transparent);
+  QPainter painter(&picture);
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(QColor(192, 220, 192));
+  painter.drawEllipse(1, 1, 29, 29);
+  painter.drawLine(16, 4, 16, 28);
+  painter.drawLine(4, 16, 28, 16);
+  painter.setBrush(QColor(0, 0, 255));
+  painter.drawEllipse(20, 7, 5, 5);
+  return QIcon(picture);
+}
+
 bool IsInputControl(ControlKind kind) {
   return kind != ControlKind::Label && kind != ControlKind::Shape && kind != ControlKind::Image;
 }
@@ -71,6 +89,7 @@ MainWindow::MainWindow(RunState& run)
                                                                            messages_, ports_} {
   setWindowTitle(ToQString(kWindowCaption));
   setFont(ControlFont(11));
+  setWindowIcon(ProgramIcon());
   popupMenu1_ = createMenu(PopupMenu::PopupMenu1);
   dbAndCheck_ = createMenu(PopupMenu::DbAndCheck);
   build();
@@ -139,7 +158,6 @@ QWidget* MainWindow::create(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::Button:
     case ControlKind::BitButton:
       control = new QPushButton(ToQString(spec.text), parent);
-      control->setFocusPolicy(Qt::TabFocus);
       break;
     case ControlKind::ComboBox: {
       auto* combo = new ComboControl(parent);
