@@ -286,11 +286,13 @@ int Simulator::Run() {
     if (fds[2].revents & POLLIN) ReadCommands(now);
     if (terminal_.IsOpen() && (fds[2].revents & POLLHUP) && !(fds[2].revents & POLLIN)) {
       // The monitor closed the port. A fresh terminal under the same name lets it open the
-      // port again even after it had claimed the old one for exclusive use.
-      RemovePortLink(link_, linkTarget_);
-      terminal_.Close();
+      // port again even after it had claimed the old one for exclusive use; the link is
+      // swapped in one rename, so the name never goes missing.
       queue_.clear();
-      if (!Plug(true)) unpluggedUntil_ = now + 1;
+      if (!Plug(true)) {
+        RemovePortLink(link_, linkTarget_);
+        unpluggedUntil_ = now + 1;
+      }
     }
   }
   Unplug();
