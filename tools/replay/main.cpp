@@ -2,10 +2,13 @@
 //
 //   sattrail-replay [--chunk N] [--every] [--png DIR] CAPTURE
 //
-// Prints JSON Lines on standard output: with --every one line after each dispatched
-// sentence, and always a last line {"final": {...}}. Exit status 2 when the capture cannot be
-// read or the command line is wrong, 1 when the pictures cannot be written.
+// Prints JSON Lines on standard output, UTF-8: with --every one line after each dispatched
+// sentence, {"line": L, "id": ..., "boxes": {...}, "checks": {...}} with L the physical line
+// number in the capture, and always a last line {"final": {...}}, whose "lines" counts the
+// lines ended by a line feed. Exit status 2 when the capture cannot be read or the command
+// line is wrong, 1 when the pictures cannot be written or the replay stopped on a fault.
 #include <cstdio>
+#include <exception>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -39,9 +42,20 @@ int main(int argc, char** argv) {
   CaptureReplay replay(
       options->every ? &std::cout : nullptr,
       pictures ? RecordingWindow::Pictures::Drawn : RecordingWindow::Pictures::Blank);
-  replay.FeedAll(*capture, options->chunk);
+  // Conversion errors come back as messages; anything else thrown is a fault of this
+  // program, reported after the final line, which the run prints whatever happened.
+  std::string fault;
+  try {
+    replay.FeedAll(*capture, options->chunk);
+  } catch (const std::exception& thrown) {
+    fault = thrown.what();
+  }
   std::cout << replay.Final().dump() << '\n';
   std::cout.flush();
+  if (!fault.empty()) {
+    std::cerr << "sattrail-replay: replay stopped: " << fault << "\n";
+    return 1;
+  }
 
   if (pictures && !WritePictures(replay.window(), options->pngDirectory, error)) {
     std::cerr << "sattrail-replay: " << error << "\n";
