@@ -243,6 +243,12 @@ TEST_F(InventoryTest, PickingAnEntrySelectsItAndEditingTheTextDeselects) {
   speeds->lineEdit()->setText("9600");
   emit speeds->lineEdit()->textEdited("9600");
   EXPECT_EQ(window.ItemIndex("ComboBox1"), -1);
+  // An entry the program makes current is selected as well.
+  speeds->setCurrentIndex(4);
+  EXPECT_EQ(window.ItemIndex("ComboBox1"), 4);
+  EXPECT_EQ(window.Text("ComboBox1"), "38400");
+  window.SetText("ComboBox1", "4800");
+  EXPECT_EQ(window.ItemIndex("ComboBox1"), -1);
 }
 
 TEST_F(InventoryTest, TimersAreOffWithTheirIntervals) {

@@ -179,6 +179,8 @@ ComboControl::ComboControl(QWidget* parent) : QComboBox(parent) {
   setInsertPolicy(QComboBox::NoInsert);
   setMaxVisibleItems(8);
   setCompleter(nullptr);
+  // An entry chosen by the program counts as selected too.
+  connect(this, &QComboBox::currentIndexChanged, this, [this](int index) { selected_ = index; });
   connect(this, &QComboBox::activated, this, [this](int index) {
     selected_ = index;
     emit Changed();

@@ -91,9 +91,9 @@ class MemoControl : public QPlainTextEdit {
   std::string bytes_;
 };
 
-// A drop-down combo box with an editable text. The selected index is the entry the user
-// last picked from the list, -1 before any pick and again after the text is edited: a
-// text that merely equals an entry selects nothing.
+// A drop-down combo box with an editable text. The selected index is the entry last picked
+// from the list (or set as current by the program), -1 before any pick and again after the
+// user edits the text: a text that merely equals an entry selects nothing.
 class ComboControl : public QComboBox {
   Q_OBJECT
  public:
