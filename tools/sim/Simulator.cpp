@@ -117,6 +117,9 @@ void Simulator::StartEpoch(double now) {
     return;
   }
   if (now < silenceUntil_) return;
+  // A capture recorded at a higher speed may hold more than a second's bytes at this one:
+  // its epochs then come as fast as the line carries them, and the backlog stays bounded.
+  if (queue_.size() > static_cast<std::size_t>(BytesPerSecond(options_.speed))) return;
   if (faults_.Strikes(Fault::Silence)) {
     Say("silent");
     silenceUntil_ = now + options_.faultSeconds;
