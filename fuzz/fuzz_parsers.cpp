@@ -54,7 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Guarded([&] { ParseRmc(run.GpsState, line); });
     Guarded([&] { ParseGsa(run.GpsState, line); });
     ShowRmcValues(run.GpsState, window);
-    if (ParseGsv(run, 1, line) == kGsvShow) DrawSatellitePlots(run, window, 1);
+    if (ParseGsv(run, 1, line) == kGsvShow) {
+      DrawSatellitePlots(run, window, 1);
+      window.Chart().Clear();  // the recording would only grow
+      window.Sky().Clear();
+    }
   }
 
   // The whole input as a field text, and its bytes as raw values for the formatters.
