@@ -154,6 +154,10 @@ TEST(SimFaults, MalformedFieldKeepsAGoodChecksum) {
   EXPECT_EQ(CorruptNumericField("GPGSA,A,3,01"), "GPGSA,A,3,01");
   const std::string noFix = "GPGGA,001313.00,,,,,0,00,,,M,,M,,";
   EXPECT_EQ(CorruptNumericField(noFix), noFix);
+  // Before a fix the RMC time is the number left to spoil.
+  const std::string voidRmc = CorruptNumericField("GPRMC,001313.00,V,,,,,,,091226,,,N");
+  EXPECT_EQ(Fields(voidRmc)[1], "00131X.00");
+  EXPECT_TRUE(HasGoodChecksum(FrameSentence(voidRmc)));
 }
 
 TEST(SimFaults, LineFaultsAtFullRate) {

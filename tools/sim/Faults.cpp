@@ -158,25 +158,27 @@ std::string FaultInjector::Frame(const std::vector<std::string>& bodies) {
 }
 
 std::string CorruptNumericField(const std::string& body) {
-  int field = 0;
+  // GGA altitude; RMC speed, or its time while there is no fix and the speed is empty.
+  std::vector<int> fields;
   if (body.starts_with("GPGGA,"))
-    field = 9;
+    fields = {9};
   else if (body.starts_with("GPRMC,"))
-    field = 7;
-  else
-    return body;
-  const std::size_t start = FieldStart(body, field);
-  // An empty field (no fix) has nothing to spoil.
-  if (start == std::string::npos || start >= body.size() || body[start] == ',') return body;
-  std::size_t digits = start;
-  while (digits < body.size() && body[digits] >= '0' && body[digits] <= '9') ++digits;
-  // "123.4" becomes "12X.4"; a field with a single digit before the point gets the letter
-  // after that digit.
-  std::string result = body;
-  const std::size_t at = digits - start >= 2 ? digits - 1 : start + 1;
-  result.insert(at, 1, 'X');
-  if (digits - start >= 2) result.erase(at + 1, 1);
-  return result;
+    fields = {7, 1};
+  for (int field : fields) {
+    const std::size_t start = FieldStart(body, field);
+    // An empty field has nothing to spoil.
+    if (start == std::string::npos || start >= body.size() || body[start] == ',') continue;
+    std::size_t digits = start;
+    while (digits < body.size() && body[digits] >= '0' && body[digits] <= '9') ++digits;
+    // "123.4" becomes "12X.4"; a field with a single digit before the point gets the letter
+    // after that digit.
+    std::string result = body;
+    const std::size_t at = digits - start >= 2 ? digits - 1 : start + 1;
+    result.insert(at, 1, 'X');
+    if (digits - start >= 2) result.erase(at + 1, 1);
+    return result;
+  }
+  return body;
 }
 
 std::string GarbleAsWrongSpeed(std::string_view line) {

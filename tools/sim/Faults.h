@@ -70,8 +70,9 @@ class FaultInjector {
   std::array<bool, kFaultCount> once_{};
 };
 
-// A numeric field made malformed (a letter after its first digit) with the checksum still
-// right: GGA altitude (field 9) or RMC speed (field 7). Other bodies come back unchanged.
+// A numeric field made malformed (a letter among its digits) with the checksum still right:
+// GGA altitude (field 9), RMC speed (field 7) or, while that is empty before a fix, RMC time
+// (field 1). Other bodies, and a GGA without altitude, come back unchanged.
 std::string CorruptNumericField(const std::string& body);
 
 // The bytes a port at half the receiver's rate would see: each pair of bytes merges into one
