@@ -86,8 +86,11 @@ std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName
   }
   const ResolvedPort port = serial_linux::ResolvePort(number);
   if (port.path.empty()) {
-    why.reason = "no link COM" + std::to_string(number) + " in " + serial_linux::PortLinkFolder() +
-                 " and fewer than " + std::to_string(number) + " serial devices present";
+    const std::string link =
+        port.deadLink.empty()
+            ? "no link COM" + std::to_string(number) + " in " + serial_linux::PortLinkFolder()
+            : "the link " + port.deadLink + " points to nothing";
+    why.reason = link + ", and fewer than " + std::to_string(number) + " serial devices present";
     return nullptr;
   }
   why.devicePath = ShownPath(port);

@@ -21,10 +21,11 @@ int PortNumberFromName(std::string_view deviceName);
 std::vector<std::string> ListSerialDevices(const std::string& devFolder = "/dev",
                                            const std::string& ttyClassFolder = "/sys/class/tty");
 
-// What port n resolves to now.
+// What port n resolves to now: the link COMn when it leads to something, else the n-th device.
 struct ResolvedPort {
   std::string path;      // what to open; empty when nothing answers to the number
   std::string linkPath;  // the port link used, if any
+  std::string deadLink;  // a link COMn that points to nothing, passed over
 };
 ResolvedPort ResolvePort(int portNumber);
 
