@@ -1,0 +1,477 @@
+// The simulated receiver, a pseudo-terminal, the real poll and the real window on Qt's
+// offscreen platform: after "On" the boxes agree with what the simulator sent, the sky plot
+// has its discs where the sent satellites are, "Hot" reaches the receiver, and every fault
+// the simulator can inject passes without a crash while the monitor recovers.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "SimulatorSupport.h"
+#include "app/Application.h"
+#include "app/MainWindow.h"
+#include "platform/qt/QtControls.h"
+
+namespace sattrail {
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::SimulatedReceiver;
+using e2e::TemporaryFolder;
+
+Application& App() {
+  static int argc = 1;
+  static char name[] = "sattrail-sim-e2e-tests";
+  static char* argv[] = {name, nullptr};
+  static Application* application = new Application(argc, argv);
+  return *application;
+}
+
+// Processes events until the condition holds; the bound only keeps a broken test from
+// hanging, it is no statement about speed.
+bool WaitUntil(const std::function<bool()>& condition, int boundSeconds) {
+  QDeadlineTimer deadline(boundSeconds * 1000);
+  while (!condition()) {
+    if (deadline.hasExpired()) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+// Every message box that opens (the exception dialog, an error box) is noted and answered,
+// so that a failure shows as a failed expectation instead of a test waiting for a click.
+class BoxWatcher {
+ public:
+  BoxWatcher() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box == nullptr || !box->isVisible() || box->property("noted").toBool()) continue;
+        box->setProperty("noted", true);
+        seen.push_back(box->text().toStdString());
+        box->done(QMessageBox::Ok);
+      }
+    });
+    timer_.start(20);
+  }
+  std::vector<std::string> seen;
+
+ private:
+  QTimer timer_;
+};
+
+std::vector<std::string> Fields(const std::string& line) {
+  std::string body = line;
+  if (const std::size_t star = body.find('*'); star != std::string::npos) body.resize(star);
+  std::vector<std::string> fields;
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t comma = body.find(',', start);
+    fields.push_back(body.substr(start, comma - start));
+    if (comma == std::string::npos) return fields;
+    start = comma + 1;
+  }
+}
+
+// The XOR of the characters between "$" and "*" equals the two hex digits after "*".
+bool ChecksumGood(const std::string& line) {
+  const std::size_t star = line.find('*');
+  if (line.empty() || line[0] != '$' || star == std::string::npos || star + 3 != line.size())
+    return false;
+  unsigned sum = 0;
+  for (std::size_t i = 1; i < star; ++i) sum ^= static_cast<unsigned char>(line[i]);
+  char hex[3];
+  std::snprintf(hex, sizeof hex, "%02X", sum);
+  return line.compare(star + 1, 2, hex) == 0;
+}
+
+struct SkySatellite {
+  int prn, elevation, azimuth;
+};
+
+// Follows the raw-stream memo: each line the monitor appends to it is what the simulator
+// sent, so the test reads the sent values without a second reader on the terminal.
+class StreamRecorder {
+ public:
+  explicit StreamRecorder(MainWindow& window) : window_(window) {
+    auto* memo = window.ControlAs<QPlainTextEdit>("OutTextBox");
+    QObject::connect(memo, &QPlainTextEdit::textChanged, [this] { changed(); });
+  }
+
+  std::vector<std::string> lines;  // without CR LF
+  std::string lastRmc, lastGsaBeforeSky;
+  std::vector<SkySatellite> lastSky;  // the last complete GSV cycle with a good checksum
+  int skyCycles = 0;
+  int badLines = 0;
+
+  std::size_t Count(const std::string& prefix, std::size_t from = 0) const {
+    std::size_t count = 0;
+    for (std::size_t i = from; i < lines.size(); ++i) count += lines[i].rfind(prefix, 0) == 0;
+    return count;
+  }
+
+ private:
+  void changed() {
+    const std::string text = window_.Text("OutTextBox");
+    const bool appended = text.size() > size_;
+    size_ = text.size();
+    if (!appended || text.empty() || text.back() != '\n') return;
+    const std::size_t before = text.find_last_of('\n', text.size() - 2);
+    std::string line = text.substr(before == std::string::npos ? 0 : before + 1);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    lines.push_back(line);
+    if (!ChecksumGood(line)) {
+      ++badLines;
+      return;
+    }
+    const std::vector<std::string> f = Fields(line);
+    if (f[0] == "$GPRMC") lastRmc = line;
+    if (f[0] == "$GPGSA") gsa_ = line;
+    if (f[0] == "$GPGSV" && f.size() >= 4) {
+      if (f[2] == "1") cycle_.clear();
+      for (std::size_t i = 4; i + 2 < f.size(); i += 4) {
+        if (f[i].empty() || f[i + 1].empty() || f[i + 2].empty()) continue;
+        cycle_.push_back({std::stoi(f[i]), std::stoi(f[i + 1]), std::stoi(f[i + 2])});
+      }
+      if (f[1] == f[2]) {
+        lastSky = cycle_;
+        lastGsaBeforeSky = gsa_;
+        ++skyCycles;
+      }
+    }
+  }
+
+  MainWindow& window_;
+  std::size_t size_ = 0;
+  std::string gsa_;
+  std::vector<SkySatellite> cycle_;
+};
+
+// What the boxes should show for an RMC line: hemisphere, degrees, the degree sign and
+// minutes; local time shifted by whole 15 degrees of longitude; date yyyy/mm/dd.
+struct RmcExpectation {
+  std::string latitudeStart, longitudeStart, time, date;
+};
+
+std::string Two(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, value > 9 ? "%d" : "0%d", value);
+  return text;
+}
+
+RmcExpectation Expect(const std::string& rmc) {
+  const std::vector<std::string> f = Fields(rmc);
+  const std::string degree = "\xA2\x58";
+  const auto angle = [&](const std::string& value, const std::string& hemisphere) {
+    const double number = std::stod(value);
+    const int whole = static_cast<int>(number) / 100;
+    const int minutes = static_cast<int>(number) - whole * 100;
+    return hemisphere + std::to_string(whole) + degree + std::to_string(minutes) + "'";
+  };
+  RmcExpectation expected;
+  expected.latitudeStart = angle(f[3], f[4]);
+  expected.longitudeStart = angle(f[5], f[6]);
+  const int utc = std::stoi(f[1]);
+  const int zone = (static_cast<int>(std::stod(f[5]) * 0.01) / 15) * (f[6] == "W" ? -1 : 1);
+  int hours = utc / 10000 + zone, carry = 0;
+  if (hours >= 24) hours -= 24, carry = 1;
+  if (hours < 0) hours += 24, carry = -1;
+  expected.time = Two(hours) + ":" + Two(utc / 100 % 100) + ":" + Two(utc % 100);
+  const int date = std::stoi(f[9]);
+  expected.date = std::to_string(date % 100 + 2000) + "/" + Two(date / 100 % 100) + "/" +
+                  Two(date / 10000 + carry);
+  return expected;
+}
+
+// The sky plot's disc position of a satellite, with the constant the drawing uses.
+QPoint DiscCentre(const SkySatellite& satellite) {
+  const double e = satellite.elevation * 3.141596 / 180;
+  const double a = satellite.azimuth * 3.141596 / 180;
+  return {static_cast<int>(50 + std::cos(e) * (std::sin(a) * 30)),
+          static_cast<int>(50 - std::cos(e) * std::cos(a) * 30)};
+}
+
+const QRgb kGreen = qRgb(192, 220, 192);
+const QRgb kBlue = qRgb(0, 0, 255);
+const QRgb kBlack = qRgb(0, 0, 0);
+const QRgb kWhite = qRgb(255, 255, 255);
+const QRgb kRed = qRgb(255, 0, 0);
+
+bool AnyPixel(const QImage& image, QRect area, QRgb colour) {
+  area = area.intersected(image.rect());
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (image.pixel(x, y) == colour) return true;
+  return false;
+}
+
+const char* const kSentenceBoxes[] = {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4",
+                                      "CheckBox5", "CheckBox6", "CheckBox7"};
+
+class SimulatorEndToEnd : public ::testing::Test {
+ protected:
+  // A receiver seen from Sydney: south and east, ten hours ahead of UTC.
+  void Start(std::vector<std::string> options = {}) {
+    App();
+    ASSERT_FALSE(folder.Path().empty());
+    ports = folder.Path() / "ports";
+    fs::create_directory(ports);
+    options.insert(options.end(), {"--speed", "38400", "--start", "hot", "--at",
+                                   "-33.8688,151.2093", "--seed", "11"});
+    sim.emplace(ports, options);
+    ASSERT_TRUE(sim->Pid() > 0) << "sattrail-sim did not start";
+    ASSERT_TRUE(e2e::WaitFor([&] { return sim->Linked(); }, std::chrono::seconds(20)))
+        << "no link COM1 appeared; the simulator said:\n"
+        << sim->Log();
+    window.emplace(run);
+    window->show();
+    recorder.emplace(*window);
+    window->ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(4);  // 38400
+    window->ButOpenGpsClick();
+    ASSERT_EQ(window->Text("ButOpenGps"), "OFF") << (boxes.seen.empty() ? "" : boxes.seen[0]);
+  }
+
+  // A three-dimensional fix on screen, with an RMC sentence and a sky cycle received after
+  // the line count `since`, all seven boxes ticked.
+  bool WaitForFix(std::size_t since, int boundSeconds = 60) {
+    return WaitUntil(
+        [&] {
+          if (window->Text("Edit6") != "3D") return false;
+          for (const char* box : kSentenceBoxes)
+            if (!window->Checked(box)) return false;
+          return recorder->Count("$GPRMC", since) > 0 && recorder->Count("$GPGSV", since) > 0;
+        },
+        boundSeconds);
+  }
+
+  // The boxes agree with the last RMC and GSA lines received.
+  void ExpectBoxesAgreeWithStream() {
+    ASSERT_FALSE(recorder->lastRmc.empty());
+    const RmcExpectation expected = Expect(recorder->lastRmc);
+    SCOPED_TRACE(recorder->lastRmc);
+    EXPECT_EQ(window->Text("Edit8").rfind(expected.latitudeStart, 0), 0u)
+        << window->Text("Edit8") << " vs " << expected.latitudeStart;
+    EXPECT_EQ(window->Text("Edit9").rfind(expected.longitudeStart, 0), 0u)
+        << window->Text("Edit9") << " vs " << expected.longitudeStart;
+    EXPECT_EQ(window->Text("EdTime"), expected.time);
+    EXPECT_EQ(window->Text("EdDate"), expected.date);
+  }
+
+  bool DisplayIsReset() const {
+    return window->Text("EdTime") == "0" && window->Text("Edit8").empty() &&
+           window->Text("Edit6").empty() && !window->Checked("CheckBox4");
+  }
+
+  void TearDown() override {
+    if (window && window->Text("ButOpenGps") == "OFF") window->ButOpenGpsClick();
+    recorder.reset();
+    window.reset();
+    sim.reset();
+  }
+
+  Application& app = App();  // first: the box watcher's timer needs it
+  int dialogsAtStart = app.ExceptionsShown();
+  TemporaryFolder folder{"sattrail-sim-e2e"};
+  fs::path ports;
+  BoxWatcher boxes;
+  RunState run;
+  std::optional<SimulatedReceiver> sim;
+  std::optional<MainWindow> window;
+  std::optional<StreamRecorder> recorder;
+};
+
+TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
+  Start();
+  ASSERT_TRUE(WaitForFix(0)) << "no 3D fix; Edit6 \"" << window->Text("Edit6") << "\", "
+                             << recorder->lines.size() << " lines received";
+  // The boxes are written in the same poll that records the line: read them together.
+  ExpectBoxesAgreeWithStream();
+  EXPECT_EQ(window->Text("Edit8").substr(0, 5), "S33\xA2\x58");
+  EXPECT_EQ(window->Text("Edit9").substr(0, 6), "E151\xA2\x58");
+  const std::vector<std::string> gsa = Fields(recorder->lastGsaBeforeSky);
+  ASSERT_GE(gsa.size(), 16u) << recorder->lastGsaBeforeSky;
+  EXPECT_EQ(gsa[2], "3");
+  char pdop[32];
+  std::snprintf(pdop, sizeof pdop, "%2.2f", std::stod(gsa[15]));
+  EXPECT_EQ(window->Text("EdPDOP"), pdop);
+  for (const char* box : kSentenceBoxes) EXPECT_TRUE(window->Checked(box)) << box;
+
+  // Each satellite of the last sky cycle has its disc: filled blue when used in the fix,
+  // green otherwise, outlined in black, its number in white or red. Discs are drawn by
+  // ascending number, so only the parts that no later disc can cover are looked at.
+  const std::vector<SkySatellite> sky = recorder->lastSky;
+  ASSERT_GE(sky.size(), 4u);
+  std::set<int> used;
+  for (std::size_t i = 3; i < 15 && i < gsa.size(); ++i)
+    if (!gsa[i].empty()) used.insert(std::stoi(gsa[i]));
+  const QImage* picture = window->ControlAs<ImageControl>("Image2")->Picture();
+  ASSERT_NE(picture, nullptr) << "the sky plot was never drawn";
+  const QImage image = picture->convertToFormat(QImage::Format_RGB32);
+  int fills = 0, outlines = 0, numbers = 0;
+  bool anyUsed = false;
+  for (const SkySatellite& satellite : sky) {
+    const QPoint c = DiscCentre(satellite);
+    const auto uncovered = [&](QRect area) {
+      for (const SkySatellite& later : sky) {
+        if (later.prn <= satellite.prn) continue;
+        const QPoint l = DiscCentre(later);
+        // A disc reaches 8 pixels from its centre, its number's cell a little further.
+        if (QRect(l.x() - 11, l.y() - 11, 23, 23).intersects(area)) return false;
+      }
+      return true;
+    };
+    const bool isUsed = used.count(satellite.prn) > 0;
+    anyUsed = anyUsed || isUsed;
+    SCOPED_TRACE("satellite " + std::to_string(satellite.prn) + " at elevation " +
+                 std::to_string(satellite.elevation) + ", azimuth " +
+                 std::to_string(satellite.azimuth) + ": disc centre " + std::to_string(c.x()) +
+                 "," + std::to_string(c.y()));
+    if (const QRect fill(c.x(), c.y() + 5, 1, 1); uncovered(fill)) {
+      ++fills;
+      EXPECT_EQ(image.pixel(fill.topLeft()), isUsed ? kBlue : kGreen) << "fill";
+    }
+    for (const QRect outline : {QRect(c.x() - 9, c.y(), 4, 1), QRect(c.x() + 5, c.y(), 4, 1),
+                                QRect(c.x(), c.y() + 6, 1, 3)}) {
+      if (!uncovered(outline)) continue;
+      ++outlines;
+      EXPECT_TRUE(AnyPixel(image, outline, kBlack))
+          << "outline near " << outline.x() << "," << outline.y();
+    }
+    if (const QRect number(c.x() - 5, c.y() - 6, 13, 9); uncovered(number)) {
+      ++numbers;
+      EXPECT_TRUE(AnyPixel(image, number, isUsed ? kWhite : kRed)) << "number";
+    }
+  }
+  EXPECT_GE(fills, 2) << "too few discs stand clear to be checked";
+  EXPECT_GE(outlines, 4);
+  EXPECT_GE(numbers, 1);
+  EXPECT_EQ(AnyPixel(image, image.rect(), kBlue), anyUsed);
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+
+  // "Hot": the command reaches the receiver, the display resets at once, the receiver starts
+  // again without a fix and the fix comes back.
+  const int startsBefore = sim->LogCount("hot start");
+  window->BuHSClick();
+  EXPECT_EQ(window->Text("Edit6"), "");
+  EXPECT_EQ(window->Text("EdTime"), "0");
+  EXPECT_FALSE(window->Checked("CheckBox1"));
+  EXPECT_TRUE(WaitUntil([&] { return sim->LogCount("hot start") > startsBefore; }, 20))
+      << "the simulator did not see @SR; it said:\n"
+      << sim->Log();
+  const std::size_t afterHot = recorder->lines.size();
+  EXPECT_TRUE(WaitUntil([&] { return window->Text("Edit6") == "NONE"; }, 20))
+      << "no epoch without a fix after the hot start";
+  EXPECT_TRUE(WaitForFix(afterHot))
+      << "the fix did not come back; Edit6 \"" << window->Text("Edit6") << "\"";
+  ExpectBoxesAgreeWithStream();
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+}
+
+// One fault after another in one run, each switched on through the simulator's control
+// lines: the monitor keeps running, shows what the table says and recovers its fix.
+TEST_F(SimulatorEndToEnd, EveryFaultPassesAndTheMonitorRecovers) {
+  Start({"--fault-seconds", "3"});
+  ASSERT_TRUE(WaitForFix(0)) << "no 3D fix before the faults";
+
+  struct Case {
+    const char* fault;
+    const char* on;  // the control line that starts it
+    int seconds;     // how long it stays on before "off" (0: it ends by itself)
+    int dialogs;     // exception dialogs expected
+    bool reset;      // the display returns to its empty look meanwhile
+  };
+  const Case cases[] = {
+      {"badsum", "fault badsum 0.3", 3, 0, false},
+      {"badfield", "fault badfield once", 0, 1, false},
+      {"burst", "fault burst once", 0, 0, false},
+      {"nolf", "fault nolf 0.3", 3, 0, false},
+      {"wrongspeed", "fault wrongspeed on", 3, 0, false},
+      {"silence", "fault silence once", 0, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fault);
+    const std::size_t before = recorder->lines.size();
+    const int badBefore = recorder->badLines;
+    const int dialogsBefore = App().ExceptionsShown();
+    const std::size_t boxesBefore = boxes.seen.size();
+    ASSERT_TRUE(sim->Control(c.on));
+    bool wasReset = false;
+    const auto watch = [&] { wasReset = wasReset || DisplayIsReset(); };
+    if (c.seconds > 0) {
+      WaitUntil([&] { return watch(), false; }, c.seconds);
+      ASSERT_TRUE(sim->Control(std::string("fault ") + c.fault + " off"));
+    } else {
+      ASSERT_TRUE(
+          WaitUntil([&] { return sim->LogCount(c.fault) > 0 || sim->LogCount("silent"); }, 10));
+    }
+    // The fix is back and fresh lines flow; a silent spell resets the display first.
+    const bool back = WaitUntil(
+        [&] {
+          watch();
+          return (!c.reset || wasReset) && recorder->lines.size() > before + 20 &&
+                 window->Text("Edit6") == "3D" && window->Checked("CheckBox4") &&
+                 recorder->Count("$GPRMC", recorder->lines.size() - 10) > 0;
+        },
+        30);
+    EXPECT_TRUE(back) << "no recovery; Edit6 \"" << window->Text("Edit6") << "\", "
+                      << recorder->lines.size() - before << " lines since";
+    WaitForFix(recorder->lines.size());
+    ExpectBoxesAgreeWithStream();
+    EXPECT_TRUE(sim->Running());
+    EXPECT_EQ(App().ExceptionsShown() - dialogsBefore, c.dialogs);
+    EXPECT_EQ(wasReset, c.reset);
+    std::string shown;
+    for (std::size_t i = boxesBefore; i < boxes.seen.size(); ++i)
+      shown += " \"" + boxes.seen[i] + "\"";
+    if (c.dialogs > 0) {
+      ASSERT_EQ(boxes.seen.size(), boxesBefore + 1);
+      EXPECT_NE(boxes.seen.back().find("is not a valid"), std::string::npos) << boxes.seen.back();
+    }
+    if (std::string(c.fault) == "badsum" || std::string(c.fault) == "nolf") {
+      EXPECT_GT(recorder->badLines, badBefore) << "no line failed its checksum";
+    }
+    std::cout << "fault " << c.fault << ": " << recorder->badLines - badBefore
+              << " lines failing the checksum shown in the memo, "
+              << App().ExceptionsShown() - dialogsBefore << " exception dialog(s)" << shown
+              << (wasReset ? ", display reset" : ", no reset") << ", fix back\n";
+  }
+}
+
+// Unplugging: the monitor's terminal goes away, the silence rule resets the display; once
+// the receiver is back, "OFF" and "On" bring the fix back.
+TEST_F(SimulatorEndToEnd, UnpluggingResetsTheDisplayAndReopeningRecovers) {
+  Start({"--fault-seconds", "3"});
+  ASSERT_TRUE(WaitForFix(0)) << "no 3D fix before unplugging";
+  ASSERT_TRUE(sim->Control("fault unplug once"));
+  EXPECT_TRUE(WaitUntil([&] { return DisplayIsReset(); }, 20))
+      << "no reset after unplugging; EdTime " << window->Text("EdTime");
+  EXPECT_TRUE(WaitUntil([&] { return sim->LogCount("plugged in again") > 0; }, 20));
+  ASSERT_TRUE(e2e::WaitFor([&] { return sim->Linked(); }, std::chrono::seconds(10)));
+  window->ButOpenGpsClick();
+  EXPECT_EQ(window->Text("ButOpenGps"), "On");
+  window->ButOpenGpsClick();
+  ASSERT_EQ(window->Text("ButOpenGps"), "OFF");
+  EXPECT_TRUE(WaitForFix(recorder->lines.size())) << "no fix after reopening";
+  ExpectBoxesAgreeWithStream();
+  std::string shown;
+  for (const std::string& text : boxes.seen) shown += " \"" + text + "\"";
+  std::cout << "fault unplug: display reset, " << boxes.seen.size() << " box(es)" << shown
+            << ", fix back after OFF and On\n";
+  EXPECT_EQ(App().ExceptionsShown(), dialogsAtStart) << shown;
+}
+
+}  // namespace
+}  // namespace sattrail
