@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/wait.h>
@@ -269,16 +270,48 @@ TEST_F(PtyPortTest, MissingAndBrokenPortsSayWhy) {
   EXPECT_EQ(notTty.reason, "Inappropriate ioctl for device");
 }
 
+// A device of group dialout, mode 0660, opened by a user outside that group. As root the
+// attempt is made by a child that has given up root.
 TEST_F(PtyPortTest, PermissionErrorNamesTheOwningGroup) {
-  if (geteuid() == 0) GTEST_SKIP() << "root is never refused access";
-  const std::string locked = folder.Path() + "/locked";
+  const group* dialout = getgrnam("dialout");
+  if (dialout == nullptr) GTEST_SKIP() << "no group dialout here";
+  const std::string locked = folder.Path() + "/ttyLocked";
   std::ofstream(locked) << "x";
-  fs::permissions(locked, fs::perms::none);
+  const bool root = geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(chown(locked.c_str(), 0, dialout->gr_gid), 0);
+    fs::permissions(folder.Path(), fs::perms::owner_all | fs::perms::group_read |
+                                       fs::perms::group_exec | fs::perms::others_read |
+                                       fs::perms::others_exec);
+  }
+  fs::permissions(locked, root ? fs::perms::owner_read | fs::perms::owner_write |
+                                     fs::perms::group_read | fs::perms::group_write
+                               : fs::perms::none);
   folder.Link(6, locked);
-  OpenFailure why;
-  EXPECT_EQ(ports.Open("COM6", why), nullptr);
-  EXPECT_EQ(why.reason, "Permission denied");
-  EXPECT_FALSE(why.group.empty());
+
+  int answer[2];
+  ASSERT_EQ(pipe(answer), 0);
+  const pid_t child = root ? fork() : 0;
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (root && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
+      _exit(2);
+    }
+    OpenFailure why;
+    const bool refused = LinuxSerialPorts().Open("COM6", why) == nullptr;
+    const std::string report = (refused ? "refused|" : "opened|") + why.reason + "|" + why.group;
+    (void)!write(answer[1], report.data(), report.size());
+    if (root) _exit(0);
+  }
+  close(answer[1]);
+  if (root) waitpid(child, nullptr, 0);
+  char buffer[256] = {};
+  const ssize_t n = read(answer[0], buffer, sizeof buffer - 1);
+  close(answer[0]);
+  ASSERT_GT(n, 0);
+  EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(n)),
+            root ? "refused|Permission denied|dialout"
+                 : "refused|Permission denied|" + std::string(getgrgid(getgid())->gr_name));
 }
 
 TEST_F(PtyPortTest, VanishedDeviceGoesQuietWithoutHanging) {
