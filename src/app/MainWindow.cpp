@@ -102,12 +102,12 @@ void MainWindow::build() {
   const auto inventory = MainWindowInventory();
   std::vector<std::pair<QWidget*, ControlKind>> created;
   created.reserve(inventory.size());
-  for (const ControlSpec& spec : inventory) {
-    QWidget* parent = spec.parent.empty() ? Client() : Control(spec.parent);
-    QWidget* control = create(spec, parent);
-    if (!spec.name.empty()) Register(std::string(spec.name), control);
-    bind(spec, control);
-    created.emplace_back(control, spec.kind);
+  for (const ControlSpec& entry : inventory) {
+    QWidget* parent = entry.parent.empty() ? Client() : Control(entry.parent);
+    QWidget* control = create(entry, parent);
+    if (!entry.name.empty()) Register(std::string(entry.name), control);
+    bind(entry, control);
+    created.emplace_back(control, entry.kind);
   }
   // Labels, shapes and images lie on their parent's surface, under all of the parent's
   // input controls; each group keeps the inventory's order, later above earlier.
@@ -116,10 +116,10 @@ void MainWindow::build() {
   }
 }
 
-QWidget* MainWindow::create(const ControlSpec& spec, QWidget* parent) {
+QWidget* MainWindow::create(const ControlSpec& entry, QWidget* parent) {
   QWidget* control = nullptr;
-  const QColor colour = NamedColour(spec.colour, palette());
-  switch (spec.kind) {
+  const QColor colour = NamedColour(entry.colour, palette());
+  switch (entry.kind) {
     case ControlKind::GroupBox: {
       auto* panel = new PanelControl(parent);
       panel->SetColour(colour);
@@ -127,7 +127,7 @@ QWidget* MainWindow::create(const ControlSpec& spec, QWidget* parent) {
       break;
     }
     case ControlKind::Label: {
-      auto* label = new QLabel(ToQString(spec.text), parent);
+      auto* label = new QLabel(ToQString(entry.text), parent);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
       label->setMargin(0);
       label->setIndent(0);
@@ -135,8 +135,8 @@ QWidget* MainWindow::create(const ControlSpec& spec, QWidget* parent) {
       break;
     }
     case ControlKind::Edit: {
-      auto* edit = new QLineEdit(ToQString(spec.text), parent);
-      edit->setReadOnly(spec.readOnly);
+      auto* edit = new QLineEdit(ToQString(entry.text), parent);
+      edit->setReadOnly(entry.readOnly);
       edit->setCursorPosition(0);
       if (colour.isValid()) {
         QPalette palette = edit->palette();
@@ -148,26 +148,26 @@ QWidget* MainWindow::create(const ControlSpec& spec, QWidget* parent) {
     }
     case ControlKind::Memo: {
       auto* memo = new MemoControl(parent);
-      memo->SetBytes(spec.text);
+      memo->SetBytes(entry.text);
       control = memo;
       break;
     }
     case ControlKind::CheckBox:
-      control = new QCheckBox(ToQString(spec.text), parent);
+      control = new QCheckBox(ToQString(entry.text), parent);
       break;
     case ControlKind::Button:
     case ControlKind::BitButton:
-      control = new QPushButton(ToQString(spec.text), parent);
+      control = new QPushButton(ToQString(entry.text), parent);
       break;
     case ControlKind::ComboBox: {
       auto* combo = new ComboControl(parent);
-      for (const std::string_view item : spec.items) combo->addItem(ToQString(item));
-      combo->SetText(ToQString(spec.text));
+      for (const std::string_view item : entry.items) combo->addItem(ToQString(item));
+      combo->SetText(ToQString(entry.text));
       control = combo;
       break;
     }
     case ControlKind::Image:
-      control = new ImageControl(parent, spec.transparent);
+      control = new ImageControl(parent, entry.transparent);
       break;
     case ControlKind::Shape: {
       auto* shape = new ShapeControl(parent);
@@ -176,35 +176,35 @@ QWidget* MainWindow::create(const ControlSpec& spec, QWidget* parent) {
       break;
     }
   }
-  control->setGeometry(spec.left, spec.top, spec.width, spec.height);
-  if (spec.fontPixels != 11) control->setFont(ControlFont(spec.fontPixels));
-  control->setEnabled(spec.enabled);
-  control->setVisible(spec.visible);
+  control->setGeometry(entry.left, entry.top, entry.width, entry.height);
+  if (entry.fontPixels != 11) control->setFont(ControlFont(entry.fontPixels));
+  control->setEnabled(entry.enabled);
+  control->setVisible(entry.visible);
   return control;
 }
 
-void MainWindow::bind(const ControlSpec& spec, QWidget* control) {
-  if (spec.menu != PopupMenu::None) {
-    QMenu* menu = &Menu(spec.menu);
+void MainWindow::bind(const ControlSpec& entry, QWidget* control) {
+  if (entry.menu != PopupMenu::None) {
+    QMenu* menu = &Menu(entry.menu);
     QWidget* surface = control;
     if (auto* area = qobject_cast<QAbstractScrollArea*>(control)) surface = area->viewport();
     control->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(control, &QWidget::customContextMenuRequested, menu,
             [menu, surface](const QPoint& at) { menu->popup(surface->mapToGlobal(at)); });
   }
-  if (!spec.enabled) {
+  if (!entry.enabled) {
     // The toolkit gives a disabled control's right click to nobody; here it goes on to the
     // parent, so that a panel's menu opens over its disabled check boxes too.
     control->installEventFilter(this);
   }
-  if (spec.name == "ComboBox2") {
+  if (entry.name == "ComboBox2") {
     auto* combo = qobject_cast<ComboControl*>(control);
     combo->beforeListOpens = [this](ComboControl&) { refreshPortToolTips(); };
   }
-  if (spec.handler.empty()) return;
-  const Handler handler = HandlerNamed(spec.handler);
+  if (entry.handler.empty()) return;
+  const Handler handler = HandlerNamed(entry.handler);
   auto call = Guarded([this, handler] { (this->*handler)(); });
-  switch (spec.kind) {
+  switch (entry.kind) {
     case ControlKind::Button:
     case ControlKind::BitButton:
       connect(qobject_cast<QPushButton*>(control), &QPushButton::clicked, this, call);
@@ -217,7 +217,7 @@ void MainWindow::bind(const ControlSpec& spec, QWidget* control) {
       control->installEventFilter(this);
       break;
     default:
-      throw std::logic_error("no event for " + std::string(spec.name));
+      throw std::logic_error("no event for " + std::string(entry.name));
   }
 }
 

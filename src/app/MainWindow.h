@@ -59,8 +59,8 @@ class MainWindow : public QtWindow {
   static Handler HandlerNamed(std::string_view name);
 
   void build();
-  QWidget* create(const ControlSpec& spec, QWidget* parent);
-  void bind(const ControlSpec& spec, QWidget* control);
+  QWidget* create(const ControlSpec& entry, QWidget* parent);
+  void bind(const ControlSpec& entry, QWidget* control);
   QMenu* createMenu(PopupMenu menu);
   void refreshPortToolTips();
 

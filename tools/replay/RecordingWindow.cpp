@@ -16,13 +16,13 @@ namespace {
 }  // namespace
 
 RecordingWindow::RecordingWindow(Pictures pictures) : pictureKind_(pictures) {
-  for (const ControlSpec& spec : MainWindowInventory()) {
-    if (spec.name.empty()) continue;
+  for (const ControlSpec& entry : MainWindowInventory()) {
+    if (entry.name.empty()) continue;
     Control control;
-    control.text = spec.text;
-    control.left = spec.left;
-    control.visible = spec.visible;
-    controls_.emplace(std::string(spec.name), control);
+    control.text = entry.text;
+    control.left = entry.left;
+    control.visible = entry.visible;
+    controls_.emplace(std::string(entry.name), control);
   }
   // What the window's creation handler changes before the window is first shown.
   SetLeft("GroupBox2", 200);
@@ -87,13 +87,13 @@ void RecordingWindow::Repaint(std::string_view control) {
 Canvas& RecordingWindow::Surface(std::string_view image) {
   auto it = pictures_.find(image);
   if (it != pictures_.end()) return *it->second;
-  for (const ControlSpec& spec : MainWindowInventory()) {
-    if (spec.kind == ControlKind::Image && spec.name == image) {
+  for (const ControlSpec& entry : MainWindowInventory()) {
+    if (entry.kind == ControlKind::Image && entry.name == image) {
       std::unique_ptr<Canvas> picture;
       if (pictureKind_ == Pictures::Drawn) {
-        picture = std::make_unique<QtCanvas>(spec.width, spec.height);
+        picture = std::make_unique<QtCanvas>(entry.width, entry.height);
       } else {
-        picture = std::make_unique<BlankCanvas>(spec.width, spec.height);
+        picture = std::make_unique<BlankCanvas>(entry.width, entry.height);
       }
       return *pictures_.emplace(std::string(image), std::move(picture)).first->second;
     }
