@@ -1,0 +1,262 @@
+// The real program and the simulated receiver on a virtual X server, driven as a user
+// would: xdotool clicks "On", and screenshots show satellites on the sky plot and bars on
+// the signal chart. Skipped only where no Xvfb is installed.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <regex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "SimulatorSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using sattrail::e2e::SimulatedReceiver;
+using sattrail::e2e::TemporaryFolder;
+
+std::optional<fs::path> FindProgram(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::string folders = path ? path : "/usr/bin:/bin";
+  std::size_t start = 0;
+  while (start <= folders.size()) {
+    const std::size_t end = std::min(folders.find(':', start), folders.size());
+    const fs::path candidate = fs::path(folders.substr(start, end - start)) / name;
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+    start = end + 1;
+  }
+  return std::nullopt;
+}
+
+// A child process, ended when the object goes.
+class Child {
+ public:
+  Child(const std::vector<std::string>& arguments, const posix_spawn_file_actions_t* actions) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    if (posix_spawnp(&pid_, argv[0], actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
+  }
+  ~Child() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    for (int i = 0; i < 100; ++i) {
+      if (::waitpid(pid_, nullptr, WNOHANG) == pid_) return;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  bool Started() const { return pid_ > 0; }
+  bool Running() const { return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0; }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+// Runs a shell command and returns what it printed.
+std::string Output(const std::string& command) {
+  std::string text;
+  if (FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) text += buffer;
+    ::pclose(pipe);
+  }
+  return text;
+}
+
+// Starts Xvfb on a display it chooses itself and returns the display's number.
+std::optional<int> StartXvfb(std::optional<Child>& server) {
+  int fds[2];
+  if (::pipe(fds) != 0) return std::nullopt;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addclose(&actions, fds[0]);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  server.emplace(std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen",
+                                          "0", "800x600x24", "-nolisten", "tcp", "-noreset"},
+                 &actions);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(fds[1]);
+  std::string number;
+  pollfd waiting{fds[0], POLLIN, 0};
+  const auto deadline = Clock::now() + std::chrono::seconds(10);
+  while (Clock::now() < deadline && number.find('\n') == std::string::npos) {
+    if (::poll(&waiting, 1, 100) <= 0) continue;
+    char buffer[16];
+    const ssize_t got = ::read(fds[0], buffer, sizeof buffer);
+    if (got <= 0) break;
+    number.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fds[0]);
+  if (number.empty() || !server->Started()) return std::nullopt;
+  return std::stoi(number);
+}
+
+long Milliseconds(Clock::duration span) {
+  return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(span).count());
+}
+
+// Client-area rectangles of the two pictures, from the window's inventory.
+const QRect kSkyPlot(7 + 43, 23 + 10, 94, 98);  // Image2 inside GroupBox3
+const QRect kChart(0 + 14, 159 + 8, 164, 64);   // Image1 inside GroupBox1
+
+// What a screenshot shows of the pictures, counted in client coordinates.
+struct PictureCounts {
+  int skyBlack = 0;    // black pixels of the sky plot off its two rings and compass letters
+  int skyBlue = 0;     // fill of discs of satellites used in the fix
+  int chartBlack = 0;  // black pixels of the chart off its top row and left column
+  int chartBlue = 0;   // fill of bars of satellites used in the fix
+};
+
+PictureCounts Count(const QImage& shot, QPoint client) {
+  PictureCounts counts;
+  const QRgb black = qRgb(0, 0, 0);
+  const QRgb blue = qRgb(0, 0, 255);
+  // The compass letters N, W, S and E of the sky panel, in client coordinates.
+  const QRect letters[] = {QRect(7 + 89, 23 + 7, 8, 13), QRect(7 + 42, 23 + 54, 11, 13),
+                           QRect(7 + 89, 23 + 98, 7, 13), QRect(7 + 133, 23 + 55, 7, 13)};
+  for (int y = kSkyPlot.top(); y <= kSkyPlot.bottom(); ++y) {
+    for (int x = kSkyPlot.left(); x <= kSkyPlot.right(); ++x) {
+      const QRgb pixel = shot.pixel(client.x() + x, client.y() + y);
+      if (pixel == blue) ++counts.skyBlue;
+      if (pixel != black) continue;
+      bool letter = false;
+      for (const QRect& box : letters) letter = letter || box.contains(x, y);
+      const double r = std::hypot(x - kSkyPlot.left() - 49.5, y - kSkyPlot.top() - 49.5);
+      if (!letter && std::abs(r - 40) > 2 && std::abs(r - 20) > 2) ++counts.skyBlack;
+    }
+  }
+  for (int y = kChart.top() + 1; y <= kChart.bottom(); ++y) {
+    for (int x = kChart.left() + 1; x <= kChart.right(); ++x) {
+      const QRgb pixel = shot.pixel(client.x() + x, client.y() + y);
+      counts.chartBlack += pixel == black;
+      counts.chartBlue += pixel == blue;
+    }
+  }
+  return counts;
+}
+
+TEST(XvfbSimulatorTest, OnShowsSatellitesOnTheSkyPlotAndBarsOnTheChart) {
+  if (!FindProgram("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+  ASSERT_TRUE(FindProgram("xdotool")) << "xdotool is needed (scripts/install-deps)";
+  ASSERT_TRUE(FindProgram("import")) << "ImageMagick's import is needed (scripts/install-deps)";
+
+  std::optional<Child> server;
+  const std::optional<int> display = StartXvfb(server);
+  ASSERT_TRUE(display) << "Xvfb did not report a display";
+  const std::string name = ":" + std::to_string(*display);
+  ::setenv("DISPLAY", name.c_str(), 1);
+  ::unsetenv("QT_QPA_PLATFORM");
+  ::unsetenv("QT_SCALE_FACTOR");
+
+  TemporaryFolder folder("sattrail-xvfb-sim");
+  ASSERT_FALSE(folder.Path().empty());
+  const fs::path ports = folder.Path() / "ports";
+  fs::create_directory(ports);
+  // Also sets SATTRAIL_PORT_DIR for this process, so the monitor inherits it.
+  SimulatedReceiver sim(ports, {"--start", "hot", "--speed", "38400"});
+  ASSERT_TRUE(sim.Pid() > 0);
+  ASSERT_TRUE(sattrail::e2e::WaitFor([&] { return sim.Linked(); }, std::chrono::seconds(20)))
+      << sim.Log();
+
+  const auto started = Clock::now();
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  Child monitor({std::string(SATTRAIL_BIN_DIR) + "/sattrail"}, &actions);
+  posix_spawn_file_actions_destroy(&actions);
+  ASSERT_TRUE(monitor.Started());
+
+  std::string window;
+  sattrail::e2e::WaitFor(
+      [&] {
+        const std::string found = Output("xdotool search --onlyvisible --name '^GPS 1\\.4A$'");
+        window = found.substr(0, found.find('\n'));
+        return !window.empty();
+      },
+      std::chrono::seconds(30));
+  ASSERT_FALSE(window.empty()) << "no window titled GPS 1.4A appeared";
+  std::cout << "window shown " << Milliseconds(Clock::now() - started)
+            << " ms after the monitor started\n";
+
+  const std::string geometry = Output("xdotool getwindowgeometry " + window);
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(geometry, match, std::regex(R"(Position: (\d+),(\d+))")))
+      << geometry;
+  const QPoint client(std::stoi(match[1]), std::stoi(match[2]));
+
+  const fs::path shot = folder.Path() / "shot.png";
+  const auto look = [&] {
+    Output("import -window root " + shot.string());
+    const QImage image(QString::fromStdString(shot.string()));
+    return image.isNull() ? PictureCounts{-1, -1, -1, -1}
+                          : Count(image.convertToFormat(QImage::Format_RGB32), client);
+  };
+  // Before "On" the pictures are empty: this is what the later counts are measured against.
+  PictureCounts counts;
+  ASSERT_TRUE(sattrail::e2e::WaitFor(
+      [&] {
+        counts = look();
+        return counts.skyBlack >= 0;
+      },
+      std::chrono::seconds(10)))
+      << "no screenshot";
+  EXPECT_EQ(counts.skyBlue, 0);
+  EXPECT_EQ(counts.chartBlue, 0);
+  const PictureCounts before = counts;
+
+  // "On": GroupBox7 at (7, 0), ButOpenGps at (112, 8) in it, 40 x 20; its middle.
+  const auto clicked = Clock::now();
+  Output("xdotool mousemove --window " + window + " 132 18 click 1");
+  // A satellite disc adds its outline (some forty black pixels) to the sky plot.
+  const bool drawn = sattrail::e2e::WaitFor(
+      [&] {
+        counts = look();
+        return counts.skyBlack >= before.skyBlack + 30 && counts.chartBlack > before.chartBlack;
+      },
+      std::chrono::seconds(30));
+  ASSERT_TRUE(drawn) << "no satellite drawn; black pixels on the sky plot " << counts.skyBlack
+                     << ", on the chart " << counts.chartBlack << "\n"
+                     << sim.Log();
+  std::cout << "first satellite drawn " << Milliseconds(Clock::now() - clicked)
+            << " ms after the click on On (screenshot granularity)\n";
+
+  // With the fix, used satellites are blue on both pictures.
+  const bool fixed = sattrail::e2e::WaitFor(
+      [&] {
+        counts = look();
+        return counts.skyBlue > 50 && counts.chartBlue > 20;
+      },
+      std::chrono::seconds(30));
+  EXPECT_TRUE(fixed) << "no blue discs and bars; blue pixels on the sky plot " << counts.skyBlue
+                     << ", on the chart " << counts.chartBlue;
+  std::cout << "blue discs and bars " << Milliseconds(Clock::now() - clicked)
+            << " ms after the click on On\n";
+  EXPECT_TRUE(monitor.Running());
+  EXPECT_TRUE(sim.Running());
+}
+
+}  // namespace
