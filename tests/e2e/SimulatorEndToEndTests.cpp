@@ -428,7 +428,7 @@ TEST_F(SimulatorEndToEnd, EveryFaultPassesAndTheMonitorRecovers) {
         30);
     EXPECT_TRUE(back) << "no recovery; Edit6 \"" << window->Text("Edit6") << "\", "
                       << recorder->lines.size() - before << " lines since";
-    WaitForFix(recorder->lines.size());
+    EXPECT_TRUE(WaitForFix(recorder->lines.size())) << "no fresh fix after the fault";
     ExpectBoxesAgreeWithStream();
     EXPECT_TRUE(sim->Running());
     EXPECT_EQ(App().ExceptionsShown() - dialogsBefore, c.dialogs);
