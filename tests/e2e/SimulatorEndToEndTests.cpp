@@ -112,7 +112,7 @@ class StreamRecorder {
   }
 
   std::vector<std::string> lines;  // without CR LF
-  std::string lastRmc, lastGsaBeforeSky;
+  std::string lastRmc, lastGsa, lastGsaBeforeSky;
   std::vector<SkySatellite> lastSky;  // the last complete GSV cycle with a good checksum
   int skyCycles = 0;
   int badLines = 0;
@@ -139,7 +139,7 @@ class StreamRecorder {
     }
     const std::vector<std::string> f = Fields(line);
     if (f[0] == "$GPRMC") lastRmc = line;
-    if (f[0] == "$GPGSA") gsa_ = line;
+    if (f[0] == "$GPGSA") lastGsa = line;
     if (f[0] == "$GPGSV" && f.size() >= 4) {
       if (f[2] == "1") cycle_.clear();
       for (std::size_t i = 4; i + 2 < f.size(); i += 4) {
@@ -148,7 +148,7 @@ class StreamRecorder {
       }
       if (f[1] == f[2]) {
         lastSky = cycle_;
-        lastGsaBeforeSky = gsa_;
+        lastGsaBeforeSky = lastGsa;
         ++skyCycles;
       }
     }
@@ -156,7 +156,6 @@ class StreamRecorder {
 
   MainWindow& window_;
   std::size_t size_ = 0;
-  std::string gsa_;
   std::vector<SkySatellite> cycle_;
 };
 
@@ -297,6 +296,13 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   Start();
   ASSERT_TRUE(WaitForFix(0)) << "no 3D fix; Edit6 \"" << window->Text("Edit6") << "\", "
                              << recorder->lines.size() << " lines received";
+  // The sky plot is drawn at the end of a GSV cycle: wait for one drawn with the fix.
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        const std::vector<std::string> f = Fields(recorder->lastGsaBeforeSky);
+        return f.size() > 2 && f[2] == "3" && window->Text("Edit6") == "3D";
+      },
+      20));
   // The boxes are written in the same poll that records the line: read them together.
   ExpectBoxesAgreeWithStream();
   EXPECT_EQ(window->Text("Edit8").substr(0, 5), "S33\xA2\x58");
@@ -305,7 +311,9 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   ASSERT_GE(gsa.size(), 16u) << recorder->lastGsaBeforeSky;
   EXPECT_EQ(gsa[2], "3");
   char pdop[32];
-  std::snprintf(pdop, sizeof pdop, "%2.2f", std::stod(gsa[15]));
+  const std::vector<std::string> latestGsa = Fields(recorder->lastGsa);
+  ASSERT_GE(latestGsa.size(), 16u) << recorder->lastGsa;
+  std::snprintf(pdop, sizeof pdop, "%2.2f", std::stod(latestGsa[15]));
   EXPECT_EQ(window->Text("EdPDOP"), pdop);
   for (const char* box : kSentenceBoxes) EXPECT_TRUE(window->Checked(box)) << box;
 
@@ -398,7 +406,7 @@ TEST_F(SimulatorEndToEnd, EveryFaultPassesAndTheMonitorRecovers) {
       {"badfield", "fault badfield once", 0, 1, false},
       {"burst", "fault burst once", 0, 0, false},
       {"nolf", "fault nolf 0.3", 3, 0, false},
-      {"wrongspeed", "fault wrongspeed on", 3, 0, false},
+      {"wrongspeed", "fault wrongspeed 1", 4, 0, true},
       {"silence", "fault silence once", 0, 0, true},
   };
   for (const Case& c : cases) {
