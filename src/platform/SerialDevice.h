@@ -49,6 +49,11 @@ class SerialHandle {
   virtual bool Write(const std::uint8_t* bytes, std::uint32_t count) = 0;
   // The system's reason for the last failed call, with the device path.
   virtual std::string LastErrorText() const = 0;
+  // True once the device has said that it is gone (a USB receiver pulled out, the far side of
+  // a pseudo-terminal closed): nothing will come through this handle again, only closing it.
+  virtual bool Gone() const = 0;
+  // What SerialPorts::Reopen needs to find this same device again when it comes back.
+  virtual std::string ReopenTarget() const = 0;
 };
 
 // Why an open failed, for the details of the error box: the device path the name resolved
@@ -73,6 +78,9 @@ class SerialPorts {
   virtual std::unique_ptr<SerialHandle> Open(std::string_view deviceName, OpenFailure& why) = 0;
   // The device port number n resolves to now, for the port list's tool tips; empty if none.
   virtual std::string DescribePort(int portNumber) const = 0;
+  // Opens a handle's ReopenTarget again, for exclusive use as Open does; null while the device
+  // is not back (or is held by another program). Says nothing to the user.
+  virtual std::unique_ptr<SerialHandle> Reopen(const std::string& target) = 0;
 };
 
 }  // namespace sattrail

@@ -23,6 +23,7 @@ struct FakeDevice {
   DeviceControlBlock current{};           // what ReadSettings reports
   bool failApply = false, failRead = false, failPurge = false, failReadSettings = false;
   bool failQueueQuery = false;
+  bool gone = false;  // pulled out: queries and reads fail, handles say Gone(), opens fail
   bool open = false;
   int settingsReads = 0;
 
@@ -32,7 +33,7 @@ struct FakeDevice {
 
 class FakeSerialHandle : public SerialHandle {
  public:
-  explicit FakeSerialHandle(std::shared_ptr<FakeDevice> device);
+  explicit FakeSerialHandle(std::shared_ptr<FakeDevice> device, std::string name = {});
   ~FakeSerialHandle() override;
   bool ApplySettings(const DeviceControlBlock& settings) override;
   bool ReadSettings(DeviceControlBlock& settings) override;
@@ -41,19 +42,25 @@ class FakeSerialHandle : public SerialHandle {
   bool Read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& delivered) override;
   bool Write(const std::uint8_t* bytes, std::uint32_t count) override;
   std::string LastErrorText() const override { return "fake failure"; }
+  bool Gone() const override { return device_->gone; }
+  std::string ReopenTarget() const override { return name_; }
 
  private:
   std::shared_ptr<FakeDevice> device_;
+  std::string name_;
 };
 
-// Ports by device name ("COM1", "\\.\COM10"); a name with no device fails to open.
+// Ports by device name ("COM1", "\\.\COM10"); a name with no device, or one that is open
+// or gone, fails to open. A handle's reopen target is the name it was opened by.
 class FakeSerialPorts : public SerialPorts {
  public:
   std::shared_ptr<FakeDevice> Add(const std::string& deviceName);
   std::unique_ptr<SerialHandle> Open(std::string_view deviceName, OpenFailure& why) override;
   std::string DescribePort(int portNumber) const override;
+  std::unique_ptr<SerialHandle> Reopen(const std::string& target) override;
 
-  std::vector<std::string> opened;  // every name asked for, in order
+  std::vector<std::string> opened;    // every name asked for, in order
+  std::vector<std::string> reopened;  // every target asked for, in order
   std::map<std::string, std::shared_ptr<FakeDevice>, std::less<>> devices;
 };
 

@@ -13,6 +13,7 @@
 #include "platform/PtyTestSupport.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "platform/linux/PortResolution.h"
+#include "platform/linux/ReopenTarget.h"
 
 namespace sattrail {
 namespace {
@@ -314,16 +315,20 @@ TEST_F(PtyPortTest, PermissionErrorNamesTheOwningGroup) {
                  : "refused|Permission denied|" + std::string(getgrgid(getgid())->gr_name));
 }
 
-TEST_F(PtyPortTest, VanishedDeviceGoesQuietWithoutHanging) {
+TEST_F(PtyPortTest, VanishedDeviceSaysSoAndIsReopenedThroughItsLink) {
   auto port = OpenCom3();
   ASSERT_NE(port, nullptr);
   ASSERT_TRUE(port->ApplySettings(EightNoneOne(4800)));
+  std::uint32_t queued = 1;
+  ASSERT_TRUE(port->QueuedInputCount(queued));
+  EXPECT_FALSE(port->Gone());
   receiver.CloseMaster();
 
-  std::uint32_t queued = 1;
+  queued = 1;
   if (port->QueuedInputCount(queued)) {
     EXPECT_EQ(queued, 0u);
   }
+  EXPECT_TRUE(port->Gone());
   std::uint8_t buffer[8];
   std::uint32_t delivered = 1;
   port->Read(buffer, sizeof buffer, delivered);
@@ -332,7 +337,47 @@ TEST_F(PtyPortTest, VanishedDeviceGoesQuietWithoutHanging) {
   EXPECT_FALSE(port->Write(reinterpret_cast<const std::uint8_t*>(command.data()), 5));
   DeviceControlBlock back;
   port->ReadSettings(back);  // may fail; must not crash
-  port.reset();              // closes cleanly
+  const std::string target = port->ReopenTarget();
+  port.reset();  // closes cleanly
+
+  // A pseudo-terminal has no by-id name: the link is what is opened again, never the device
+  // order, and whatever the link leads to at the time of the try.
+  const std::string link = folder.Path() + "/COM3";
+  EXPECT_EQ(target, link);
+  fs::remove(link);
+  EXPECT_EQ(ports.Reopen(target), nullptr);
+  PseudoTerminal returned;
+  folder.Link(3, returned.SlavePath());
+  auto again = ports.Reopen(target);
+  ASSERT_NE(again, nullptr);
+  EXPECT_FALSE(again->Gone());
+  EXPECT_EQ(again->ReopenTarget(), link);
+  ASSERT_TRUE(again->Write(reinterpret_cast<const std::uint8_t*>("@X"), 2));
+  EXPECT_EQ(returned.Receive(2), "@X");
+  EXPECT_EQ(ports.Reopen(target), nullptr);  // held: exclusive as at the first open
+}
+
+TEST_F(PtyPortTest, ReopenTargetIsTheByIdNameElseTheLinkElseTheDevice) {
+  PseudoTerminal plain;
+  const std::string byId = folder.Path() + "/by-id";
+  fs::create_directory(byId);
+  const std::string name = byId + "/usb-Example_GNSS_Receiver_0001-if00-port0";
+  fs::create_symlink(receiver.SlavePath(), name);
+  fs::create_symlink(receiver.SlavePath(), byId + "/usb-Example_GNSS_Receiver_0001-if00-port1");
+  const std::string link = folder.Path() + "/COM3";
+  const struct {
+    std::string opened, link, folder, target;
+  } cases[] = {
+      {receiver.SlavePath(), "", byId, name},
+      {link, link, byId, name},  // the same receiver, whatever ttyUSB number it returns under
+      {plain.SlavePath(), link, byId, link},
+      {plain.SlavePath(), "", byId, plain.SlavePath()},
+      {receiver.SlavePath(), "", folder.Path() + "/no-such-folder", receiver.SlavePath()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.opened + " " + c.link + " " + c.folder);
+    EXPECT_EQ(serial_linux::FindReopenTarget(c.opened, c.link, c.folder), c.target);
+  }
 }
 
 TEST_F(PtyPortTest, DescribePortNamesTheDeviceBehindTheLink) {

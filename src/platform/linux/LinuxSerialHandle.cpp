@@ -10,9 +10,25 @@
 #include "platform/linux/TerminalSettings.h"
 
 namespace sattrail::serial_linux {
+namespace {
 
-LinuxSerialHandle::LinuxSerialHandle(int fd, std::string devicePath)
-    : fd_(fd), devicePath_(std::move(devicePath)) {}
+// What a device that is no longer there answers: EIO from a terminal the kernel hung up (a
+// USB adapter unplugged, a pseudo-terminal whose master closed), ENXIO or ENODEV from a
+// driver whose hardware went away.
+bool MeansGone(int error) {
+  return error == EIO || error == ENXIO || error == ENODEV;
+}
+
+// A hang-up is reported by poll() whatever is asked for; asking costs one system call.
+bool HungUp(int fd) {
+  pollfd state{fd, 0, 0};
+  return poll(&state, 1, 0) == 1 && (state.revents & (POLLHUP | POLLNVAL)) != 0;
+}
+
+}  // namespace
+
+LinuxSerialHandle::LinuxSerialHandle(int fd, std::string devicePath, std::string reopenTarget)
+    : fd_(fd), devicePath_(std::move(devicePath)), reopenTarget_(std::move(reopenTarget)) {}
 
 LinuxSerialHandle::~LinuxSerialHandle() {
   ReleaseExclusive(fd_);
@@ -39,9 +55,21 @@ bool LinuxSerialHandle::Purge(unsigned flags) {
   return Record(FlushTerminal(fd_, input, output));
 }
 
+bool LinuxSerialHandle::RecordMaybeGone(bool succeeded) {
+  if (!succeeded && MeansGone(errno)) gone_ = true;
+  return Record(succeeded);
+}
+
 bool LinuxSerialHandle::QueuedInputCount(std::uint32_t& count) {
   count = 0;
-  return Record(QueuedInputBytes(fd_, count));
+  if (!RecordMaybeGone(QueuedInputBytes(fd_, count))) return false;
+  // Some terminals left by their far side still answer the count, with 0; the hang-up shows
+  // in poll(). Bytes still queued are read first.
+  if (count == 0 && HungUp(fd_)) {
+    errno = EIO;
+    return RecordMaybeGone(false);
+  }
+  return true;
 }
 
 bool LinuxSerialHandle::Read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& delivered) {
@@ -53,7 +81,7 @@ bool LinuxSerialHandle::Read(std::uint8_t* buffer, std::uint32_t count, std::uin
   } while (n < 0 && errno == EINTR);
   if (n < 0) {
     if (errno == EAGAIN || errno == EWOULDBLOCK) return true;  // nothing there after all
-    return Record(false);
+    return RecordMaybeGone(false);
   }
   delivered = static_cast<std::uint32_t>(n);
   return true;

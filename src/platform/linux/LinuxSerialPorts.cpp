@@ -15,6 +15,7 @@
 
 #include "platform/linux/LinuxSerialHandle.h"
 #include "platform/linux/PortResolution.h"
+#include "platform/linux/ReopenTarget.h"
 
 namespace sattrail {
 namespace {
@@ -96,7 +97,17 @@ std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName
   why.devicePath = ShownPath(port);
   const int fd = OpenExclusive(port.path, why);
   if (fd < 0) return nullptr;
-  return std::make_unique<serial_linux::LinuxSerialHandle>(fd, why.devicePath);
+  return std::make_unique<serial_linux::LinuxSerialHandle>(
+      fd, why.devicePath, serial_linux::FindReopenTarget(port.path, port.linkPath));
+}
+
+std::unique_ptr<SerialHandle> LinuxSerialPorts::Reopen(const std::string& target) {
+  // A by-id name or a port link is followed by open() itself, so each try finds the device
+  // the name leads to now. Never the device order: another device must not stand in.
+  OpenFailure unused;
+  const int fd = OpenExclusive(target, unused);
+  if (fd < 0) return nullptr;
+  return std::make_unique<serial_linux::LinuxSerialHandle>(fd, target, target);
 }
 
 std::string LinuxSerialPorts::DescribePort(int portNumber) const {

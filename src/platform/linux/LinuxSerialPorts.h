@@ -12,6 +12,8 @@ class LinuxSerialPorts : public SerialPorts {
   std::unique_ptr<SerialHandle> Open(std::string_view deviceName, OpenFailure& why) override;
   // "/dev/ttyUSB0 (/dev/serial/by-id/usb-...)", "/dev/pts/4 (link .../COM1)"; empty if none.
   std::string DescribePort(int portNumber) const override;
+  // The by-id name, the port link or the device path the handle was given at its open.
+  std::unique_ptr<SerialHandle> Reopen(const std::string& target) override;
 };
 
 }  // namespace sattrail
