@@ -13,9 +13,9 @@ namespace sattrail {
 // shown digits are those of the single-precision value (10.5 knots shows 19.4459991455078).
 // A plain record: the port opening lives beside it in serial/PortOpening.h.
 struct CoMPort {
-  std::int32_t TimeZoneHours = 0;  // whole hours added to UTC, from the longitude
-  std::string HeightText;          // GGA altitude, "%.1f"
-  std::int32_t FixType = 0;        // GSA fix type as received
+  std::int32_t TimeZoneHours = 0;                 // whole hours added to UTC, from the longitude
+  std::string HeightText;                         // GGA altitude, "%.1f"
+  std::int32_t FixType = 0;                       // GSA fix type as received
   std::array<std::uint8_t, 50> UsedSatellites{};  // by satellite number; flag 0 never set
   float Pdop = 0;
   std::string LonHemisphere;  // "E", "W" or "0"
@@ -23,9 +23,9 @@ struct CoMPort {
   float UtcTime = 0;          // hhmmss.ss
   float Latitude = 0;         // ddmm.mmmm
   float SpeedKmh = 0;
-  float Longitude = 0;         // dddmm.mmmm
-  std::int32_t UtcDate = 0;    // ddmmyy
-  std::int32_t DayCarry = 0;   // -1, 0 or +1: the day shift of the local time
+  float Longitude = 0;        // dddmm.mmmm
+  std::int32_t UtcDate = 0;   // ddmmyy
+  std::int32_t DayCarry = 0;  // -1, 0 or +1: the day shift of the local time
 };
 
 struct SatelliteEntry {
@@ -39,8 +39,7 @@ inline constexpr int kReceiverSlots = 20;
 inline constexpr int kSatelliteNumbers = 50;
 inline constexpr int kRawLineCapacity = 256;
 
-using SatelliteSlots =
-    std::array<std::array<SatelliteEntry, kSatelliteNumbers>, kReceiverSlots>;
+using SatelliteSlots = std::array<std::array<SatelliteEntry, kSatelliteNumbers>, kReceiverSlots>;
 
 // Everything the program knows during one run. The app creates exactly one, before the
 // window; every test creates a fresh one. Nothing of it is ever saved.
@@ -56,6 +55,10 @@ struct RunState {
 
   std::unique_ptr<SerialHandle> PortHandle;  // null: no port
   DeviceControlBlock DeviceControl{};
+  // The device that said it had gone while open, awaited until OFF: what reopens it (empty
+  // when nothing is awaited) and the polls left before the next try.
+  std::string ReopenTarget;
+  std::int32_t PollsUntilReopen = 0;
 };
 
 }  // namespace sattrail

@@ -96,6 +96,7 @@ void CloseComPort(SerialLink& link) {
   link.timer1.SetEnabled(false);
   link.timer2.SetEnabled(false);
   link.run.PortHandle.reset();
+  link.run.ReopenTarget.clear();  // a device that went away is no longer awaited
 }
 
 }  // namespace sattrail

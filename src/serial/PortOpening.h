@@ -24,7 +24,8 @@ std::unique_ptr<SerialHandle> OpenComPort(SerialLink& link, std::string_view dev
 // The "On"/"OFF" button: the open sequence when its caption is "On", else the close sequence.
 void ButOpenGpsClick(SerialLink& link);
 // Closing steps shared by the close sequence and the hidden BitBtn2: auto-scroll off, both
-// timers disabled, device closed. The button's caption is left alone.
+// timers disabled, device closed, a vanished device no longer awaited. The button's caption
+// is left alone.
 void CloseComPort(SerialLink& link);
 
 }  // namespace sattrail

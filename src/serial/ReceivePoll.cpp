@@ -8,6 +8,7 @@
 #include "nmea/DisplayReset.h"
 #include "nmea/LineAssembly.h"
 #include "nmea/NumberConversion.h"
+#include "serial/DeviceReturn.h"
 
 namespace sattrail {
 namespace {
@@ -51,9 +52,15 @@ int DrainQueue(SerialLink& link, SerialHandle& port, std::vector<std::string>& e
 void PollComPort(SerialLink& link) {
   if (link.window.Text(kMemo).size() > kMemoLimit) link.window.SetText(kMemo, "");
 
+  AwaitVanishedDevice(link);
   std::vector<std::string> errors;
   int count = 0;
-  if (link.run.PortHandle) count = DrainQueue(link, *link.run.PortHandle, errors);
+  if (link.run.PortHandle) {
+    count = DrainQueue(link, *link.run.PortHandle, errors);
+    // A device that has gone would make every later poll silent for good: let go of it and
+    // wait for it to come back.
+    if (link.run.PortHandle->Gone()) ReleaseVanishedDevice(link);
+  }
 
   if (count == 0) {
     ++link.run.SilenceCount;

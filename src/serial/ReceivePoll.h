@@ -7,7 +7,8 @@ namespace sattrail {
 inline constexpr int kReadPieceBytes = 256;
 inline constexpr int kMaxBytesPerPoll = 4096;
 
-// One poll: the memo limit, the read of what is queued, line assembly, the silence rule.
+// One poll: the memo limit, a try to reopen a device that went away (every tenth poll while
+// one is awaited), the read of what is queued, line assembly, the silence rule.
 // Conversion errors of the lines it assembled are raised after the poll as one
 // ConversionError carrying the first message.
 void PollComPort(SerialLink& link);

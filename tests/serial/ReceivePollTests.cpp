@@ -8,6 +8,7 @@
 #include "platform/linux/LinuxSerialPorts.h"
 #include "serial/PortOpening.h"
 #include "serial/ReceivePoll.h"
+#include "serial/ReceiverCommands.h"
 #include "serial/SerialTestRig.h"
 
 namespace sattrail {
@@ -243,6 +244,73 @@ TEST_F(PollTest, Timer1TimerSwitchesTheTimerOffAroundThePoll) {
   EXPECT_EQ(rig.timer1.Interval(), 100);
 }
 
+// A device that says it has gone is let go of at once, the state staying "open", and tried
+// again quietly every tenth poll (about once a second) until it is back or OFF is pressed.
+TEST(PollVanishedFakeDevice, LetGoOfAtOnceAndTriedAgainEveryTenthPoll) {
+  const struct {
+    const char* name;
+    bool returns;          // present again before the first try
+    bool rejectsSettings;  // ... but refusing its settings
+    bool offPressed;       // OFF right after it went
+    std::size_t tries;     // reopen attempts in the 30 polls after it went
+  } cases[] = {
+      {"comes back", true, false, false, 1},
+      {"comes back refusing its settings", true, true, false, 3},
+      {"stays away", false, false, false, 3},
+      {"OFF pressed", true, false, true, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeSerialPorts ports;
+    SerialRig rig(ports);
+    std::shared_ptr<FakeDevice> com1 = ports.Add("COM1");
+    rig.window.SetItemIndex("ComboBox1", 1);
+    ButOpenGpsClick(rig.link);
+    com1->current.fInX = true;  // read back into the record by the next poll
+    com1->gone = true;
+    Timer1Timer(rig.link);
+    EXPECT_EQ(rig.run.PortHandle, nullptr);
+    EXPECT_FALSE(com1->open);
+    EXPECT_EQ(rig.window.Text("ButOpenGps"), "OFF");
+    EXPECT_TRUE(rig.timer1.Enabled());
+    EXPECT_TRUE(rig.timer2.Enabled());
+    SendClick(rig.link);
+    EXPECT_TRUE(com1->written.empty());
+
+    if (c.offPressed) ButOpenGpsClick(rig.link);
+    com1->gone = !c.returns;
+    com1->failApply = c.rejectsSettings;
+    rig.window.SetText("EdTime", "12:00:00");
+    for (int poll = 1; poll <= 9; ++poll) PollComPort(rig.link);
+    EXPECT_TRUE(ports.reopened.empty());
+    for (int poll = 10; poll <= 30; ++poll) PollComPort(rig.link);
+    EXPECT_EQ(ports.reopened, std::vector<std::string>(c.tries, "COM1"));
+    EXPECT_EQ(rig.window.Text("EdTime"), "0");  // the silence rule went on meanwhile
+    EXPECT_TRUE(rig.messages.shown.empty());
+
+    const bool reading = c.returns && !c.rejectsSettings && !c.offPressed;
+    com1->Queue(kRmc);
+    PollComPort(rig.link);
+    EXPECT_EQ(rig.window.Checked("CheckBox4"), reading);
+    if (reading) {
+      // Set up as the open does, with the record as last read back: 9600, 8N1, XON/XOFF in.
+      DeviceControlBlock expected;
+      expected.BaudRate = 9600;
+      expected.ByteSize = 8;
+      expected.fInX = true;
+      EXPECT_EQ(com1->applied, expected);
+      EXPECT_EQ(com1->purges, (std::vector<unsigned>{15, 15}));
+      EXPECT_EQ(rig.window.Text("ButOpenGps"), "OFF");
+    }
+    if (c.offPressed) {
+      ButOpenGpsClick(rig.link);  // a later "On" is an ordinary open
+      EXPECT_NE(rig.run.PortHandle, nullptr);
+      EXPECT_EQ(ports.opened, (std::vector<std::string>{"COM1", "COM1"}));
+      EXPECT_TRUE(ports.reopened.empty());
+    }
+  }
+}
+
 // A receiver pulled out: the far side of the pseudo-terminal goes away.
 TEST(PollVanishedDevice, SilentPollsResetTheDisplayAndOffClosesCleanly) {
   testing::PortLinkFolderForTest folder;
@@ -269,9 +337,9 @@ TEST(PollVanishedDevice, SilentPollsResetTheDisplayAndOffClosesCleanly) {
   EXPECT_EQ(rig.window.Text("EdTime"), "0");
   EXPECT_EQ(rig.run.LineBuffer, "");
   EXPECT_TRUE(rig.timer1.Enabled());
-
-  const std::uint8_t command[] = {'@', 'S', 'R', '\r', '\n'};
-  EXPECT_FALSE(rig.run.PortHandle->Write(command, 5));
+  // The hang-up was noticed: the device is let go of, so commands have nothing to reach.
+  EXPECT_EQ(rig.run.PortHandle, nullptr);
+  EXPECT_EQ(rig.window.Text("ButOpenGps"), "OFF");
   ButOpenGpsClick(rig.link);
   EXPECT_EQ(rig.window.Text("ButOpenGps"), "On");
   EXPECT_EQ(rig.run.PortHandle, nullptr);
