@@ -1,13 +1,15 @@
 // The simulated receiver, a pseudo-terminal, the real poll and the real window on Qt's
 // offscreen platform: after "On" the boxes agree with what the simulator sent, the sky plot
-// has its discs where the sent satellites are, "Hot" reaches the receiver, and every fault
-// the simulator can inject passes without a crash while the monitor recovers.
+// has its discs where the sent satellites are, "Hot" reaches the receiver, every fault the
+// simulator can inject passes without a crash while the monitor recovers, and a receiver that
+// goes away and comes back is reopened without a click.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <cmath>
@@ -230,6 +232,7 @@ class SimulatorEndToEnd : public ::testing::Test {
     fs::create_directory(ports);
     options.insert(options.end(), {"--speed", "38400", "--start", "hot", "--at",
                                    "-33.8688,151.2093", "--seed", "11"});
+    simOptions = options;
     sim.emplace(ports, options);
     ASSERT_TRUE(sim->Pid() > 0) << "sattrail-sim did not start";
     ASSERT_TRUE(e2e::WaitFor([&] { return sim->Linked(); }, std::chrono::seconds(20)))
@@ -287,6 +290,7 @@ class SimulatorEndToEnd : public ::testing::Test {
   fs::path ports;
   BoxWatcher boxes;
   RunState run;
+  std::vector<std::string> simOptions;  // as the simulator was started, for a restart
   std::optional<SimulatedReceiver> sim;
   std::optional<MainWindow> window;
   std::optional<StreamRecorder> recorder;
@@ -458,26 +462,73 @@ TEST_F(SimulatorEndToEnd, EveryFaultPassesAndTheMonitorRecovers) {
   }
 }
 
-// Unplugging: the monitor's terminal goes away, the silence rule resets the display; once
-// the receiver is back, "OFF" and "On" bring the fix back.
-TEST_F(SimulatorEndToEnd, UnpluggingResetsTheDisplayAndReopeningRecovers) {
+// A press and release of the left button in the middle of the control, as a user's click.
+void Click(QWidget* control) {
+  const QPointF middle = QRectF(control->rect()).center();
+  const QPointF global = control->mapToGlobal(middle);
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, middle, global, Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(control, &event);
+  }
+}
+
+// The receiver goes away while open and comes back, in the two ways a device can: the
+// monitor lets go of it with no box, the button keeps "OFF", the silence rule resets the
+// display, and once the device is back fresh sentences arrive without a click. Afterwards
+// OFF and On still work as before.
+TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
   Start({"--fault-seconds", "3"});
-  ASSERT_TRUE(WaitForFix(0)) << "no 3D fix before unplugging";
-  ASSERT_TRUE(sim->Control("fault unplug once"));
-  EXPECT_TRUE(WaitUntil([&] { return DisplayIsReset(); }, 20))
-      << "no reset after unplugging; EdTime " << window->Text("EdTime");
-  EXPECT_TRUE(WaitUntil([&] { return sim->LogCount("plugged in again") > 0; }, 20));
-  ASSERT_TRUE(e2e::WaitFor([&] { return sim->Linked(); }, std::chrono::seconds(10)));
-  window->ButOpenGpsClick();
+  ASSERT_TRUE(WaitForFix(0)) << "no 3D fix before the device went";
+  const struct {
+    const char* how;
+    bool killed;  // kill -9 and a fresh simulator, else its unplug fault
+  } cases[] = {{"unplug fault", false}, {"kill -9 and restart", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    if (c.killed) {
+      sim->Kill();
+      // clang-format off
+      fs::remove(ports / "COM1");  // stale link of the killed simulator; the simulator replaces it itself once it locks its port
+      // clang-format on
+    } else {
+      ASSERT_TRUE(sim->Control("fault unplug once"));
+      EXPECT_TRUE(WaitUntil([&] { return !sim->Linked(); }, 20)) << sim->Log();
+    }
+    EXPECT_TRUE(WaitUntil([&] { return DisplayIsReset(); }, 20))
+        << "no reset after the device went; EdTime " << window->Text("EdTime");
+    EXPECT_EQ(window->Text("ButOpenGps"), "OFF");
+    if (c.killed) {
+      sim.emplace(ports, simOptions);
+      ASSERT_TRUE(sim->Pid() > 0) << "sattrail-sim did not start again";
+    }
+    ASSERT_TRUE(WaitUntil([&] { return sim->Linked(); }, 20))
+        << "the device did not come back; the simulator said:\n"
+        << sim->Log();
+    const auto back = std::chrono::steady_clock::now();
+    const std::size_t since = recorder->lines.size();
+    EXPECT_TRUE(WaitUntil([&] { return recorder->Count("$GP", since) > 0; }, 20))
+        << "no sentence after the device came back";
+    const std::chrono::duration<double> flowing = std::chrono::steady_clock::now() - back;
+    EXPECT_TRUE(WaitForFix(since)) << "no fix after the device came back";
+    ExpectBoxesAgreeWithStream();
+    EXPECT_EQ(window->Text("ButOpenGps"), "OFF");
+    EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+    std::cout << c.how << ": display reset, " << boxes.seen.size()
+              << " box(es), button OFF, sentences again " << flowing.count()
+              << " s after the device came back, no click\n";
+  }
+
+  QWidget* button = window->ControlAs<QWidget>("ButOpenGps");
+  Click(button);
   EXPECT_EQ(window->Text("ButOpenGps"), "On");
-  window->ButOpenGpsClick();
+  Click(button);
   ASSERT_EQ(window->Text("ButOpenGps"), "OFF");
   EXPECT_TRUE(WaitForFix(recorder->lines.size())) << "no fix after reopening";
   ExpectBoxesAgreeWithStream();
   std::string shown;
   for (const std::string& text : boxes.seen) shown += " \"" + text + "\"";
-  std::cout << "fault unplug: display reset, " << boxes.seen.size() << " box(es)" << shown
-            << ", fix back after OFF and On\n";
   EXPECT_EQ(App().ExceptionsShown(), dialogsAtStart) << shown;
 }
 

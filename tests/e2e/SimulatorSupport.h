@@ -101,6 +101,13 @@ class SimulatedReceiver {
   SimulatedReceiver& operator=(const SimulatedReceiver&) = delete;
 
   pid_t Pid() const { return pid_; }
+  // kill -9: it gets no chance to close its terminal in order or to remove its link.
+  void Kill() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
   bool Running() const { return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0; }
   // Its link COMn exists (the simulator is plugged in).
   bool Linked() const {
