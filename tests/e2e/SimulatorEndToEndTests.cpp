@@ -511,7 +511,10 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
     EXPECT_TRUE(WaitUntil([&] { return recorder->Count("$GP", since) > 0; }, 20))
         << "no sentence after the device came back";
     const std::chrono::duration<double> flowing = std::chrono::steady_clock::now() - back;
-    EXPECT_TRUE(WaitForFix(since)) << "no fix after the device came back";
+    EXPECT_TRUE(WaitForFix(since))
+        << "no fix after the device came back; Edit6 \"" << window->Text("Edit6") << "\", "
+        << recorder->lines.size() - since << " lines since; the simulator said:\n"
+        << sim->Log();
     ExpectBoxesAgreeWithStream();
     EXPECT_EQ(window->Text("ButOpenGps"), "OFF");
     EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
@@ -523,9 +526,14 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
   QWidget* button = window->ControlAs<QWidget>("ButOpenGps");
   Click(button);
   EXPECT_EQ(window->Text("ButOpenGps"), "On");
+  WaitUntil([] { return false; }, 1);  // a user's second click comes a moment later
   Click(button);
   ASSERT_EQ(window->Text("ButOpenGps"), "OFF");
-  EXPECT_TRUE(WaitForFix(recorder->lines.size())) << "no fix after reopening";
+  const std::size_t reopened = recorder->lines.size();
+  EXPECT_TRUE(WaitForFix(reopened))
+      << "no fix after reopening; Edit6 \"" << window->Text("Edit6") << "\", "
+      << recorder->lines.size() - reopened << " lines since; the simulator said:\n"
+      << sim->Log();
   ExpectBoxesAgreeWithStream();
   std::string shown;
   for (const std::string& text : boxes.seen) shown += " \"" + text + "\"";
