@@ -102,7 +102,7 @@ class PtyPortTest : public ::testing::Test {
   std::unique_ptr<SerialHandle> OpenCom3() {
     OpenFailure why;
     auto handle = ports.Open("COM3", why);
-    EXPECT_NE(handle, nullptr) << why.Details();
+    EXPECT_NE(handle, nullptr) << why.InformativeText();
     return handle;
   }
 };
@@ -253,7 +253,7 @@ TEST_F(PtyPortTest, MissingAndBrokenPortsSayWhy) {
   // Nothing in this folder and (on a test machine) fewer than 29 devices.
   EXPECT_EQ(none.devicePath, "");
   EXPECT_NE(none.reason.find("COM29"), std::string::npos) << none.reason;
-  EXPECT_NE(none.Details().find("none found"), std::string::npos);
+  EXPECT_NE(none.InformativeText().find("none found"), std::string::npos);
 
   // A link that points nowhere counts as no link: the device order decides, and gives none.
   folder.Link(28, folder.Path() + "/gone");

@@ -53,7 +53,13 @@ std::string ShownPath(const ResolvedPort& port) {
 int OpenFailed(OpenFailure& why, const std::string& path, int error, int fd) {
   if (fd >= 0) close(fd);
   why.reason = ErrorText(error);
-  if (error == EACCES || error == EPERM) why.group = OwningGroup(path);
+  if (error == EACCES || error == EPERM) {
+    why.group = OwningGroup(path);
+    if (!why.group.empty()) {
+      why.advice = "Join the group '" + why.group + "': sudo usermod -aG " + why.group +
+                   " \"$USER\", then log out and in again.";
+    }
+  }
   return -1;
 }
 
