@@ -254,13 +254,18 @@ TEST_F(PtyPortTest, MissingAndBrokenPortsSayWhy) {
   EXPECT_EQ(none.devicePath, "");
   EXPECT_NE(none.reason.find("COM29"), std::string::npos) << none.reason;
   EXPECT_NE(none.InformativeText().find("none found"), std::string::npos);
+  EXPECT_EQ(none.InformativeText(), "Device: none found\nReason: No link COM29 in " +
+                                        folder.Path() +
+                                        ", and fewer than 29 serial devices present\nPlug in "
+                                        "the receiver, or link its device: ln -s /dev/ttyUSB0 \"" +
+                                        folder.Path() + "/COM29\"");
 
-  // A link that points nowhere counts as no link: the device order decides, and gives none.
+  // A link that points nowhere still claims its number: the open fails and says why.
   folder.Link(28, folder.Path() + "/gone");
   OpenFailure dangling;
   EXPECT_EQ(ports.Open("\\\\.\\COM28", dangling), nullptr);
-  EXPECT_EQ(dangling.devicePath, "");
-  EXPECT_NE(dangling.reason.find("COM28 points to nothing"), std::string::npos) << dangling.reason;
+  EXPECT_EQ(dangling.devicePath, folder.Path() + "/COM28 -> " + folder.Path() + "/gone");
+  EXPECT_EQ(dangling.reason, "COM28 links to " + folder.Path() + "/gone, which is not present");
 
   const std::string plain = folder.Path() + "/plain-file";
   std::ofstream(plain) << "not a terminal";
@@ -340,6 +345,10 @@ TEST_F(PtyPortTest, DescribePortNamesTheDeviceBehindTheLink) {
   EXPECT_EQ(text.rfind(fs::canonical(receiver.SlavePath()).string(), 0), 0u) << text;
   EXPECT_NE(text.find(folder.Path() + "/COM3"), std::string::npos) << text;
   EXPECT_EQ(ports.DescribePort(28), "");
+  // A dead link claims its number in the hover text too.
+  folder.Link(28, "/dev/ttyUSB-gone");
+  EXPECT_EQ(ports.DescribePort(28), "COM28 links to /dev/ttyUSB-gone, which is not present (link " +
+                                        folder.Path() + "/COM28)");
 }
 
 }  // namespace

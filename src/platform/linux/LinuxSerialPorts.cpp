@@ -44,10 +44,15 @@ std::string OwningGroup(const std::string& path) {
 // The path shown to the user: a link with the device it points to.
 std::string ShownPath(const ResolvedPort& port) {
   if (port.linkPath.empty()) return port.path;
-  std::error_code error;
-  const fs::path target = fs::read_symlink(port.linkPath, error);
-  if (error) return port.path;
-  return port.linkPath + " -> " + target.string();
+  if (port.linkTarget.empty()) return port.linkPath;
+  return port.linkPath + " -> " + port.linkTarget;
+}
+
+// "COM1 links to /dev/ttyUSB9, which is not present"
+std::string DeadLinkReason(const ResolvedPort& port) {
+  const std::string target = port.linkTarget.empty() ? port.linkPath : port.linkTarget;
+  return fs::path(port.linkPath).filename().string() + " links to " + target +
+         ", which is not present";
 }
 
 int OpenFailed(OpenFailure& why, const std::string& path, int error, int fd) {
@@ -91,12 +96,17 @@ std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName
     return nullptr;
   }
   const ResolvedPort port = serial_linux::ResolvePort(number);
+  if (port.linkIsDead) {
+    why.devicePath = ShownPath(port);
+    why.reason = DeadLinkReason(port);
+    why.advice = "Plug in that device, or remove the link: rm \"" + port.linkPath + "\"";
+    return nullptr;
+  }
   if (port.path.empty()) {
-    const std::string link =
-        port.deadLink.empty()
-            ? "no link COM" + std::to_string(number) + " in " + serial_linux::PortLinkFolder()
-            : "the link " + port.deadLink + " points to nothing";
-    why.reason = link + ", and fewer than " + std::to_string(number) + " serial devices present";
+    const std::string link = serial_linux::PortLinkFolder() + "/COM" + std::to_string(number);
+    why.reason = "No link COM" + std::to_string(number) + " in " + serial_linux::PortLinkFolder() +
+                 ", and fewer than " + std::to_string(number) + " serial devices present";
+    why.advice = "Plug in the receiver, or link its device: ln -s /dev/ttyUSB0 \"" + link + "\"";
     return nullptr;
   }
   why.devicePath = ShownPath(port);
@@ -107,6 +117,7 @@ std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName
 
 std::string LinuxSerialPorts::DescribePort(int portNumber) const {
   const ResolvedPort port = serial_linux::ResolvePort(portNumber);
+  if (port.linkIsDead) return DeadLinkReason(port) + " (link " + port.linkPath + ")";
   if (port.path.empty()) return {};
   std::error_code error;
   const fs::path device = fs::canonical(port.path, error);
