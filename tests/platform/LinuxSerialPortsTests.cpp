@@ -2,6 +2,8 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 
 #include "platform/PtyTestSupport.h"
 #include "platform/linux/LinuxSerialPorts.h"
+#include "platform/linux/PortHolder.h"
 #include "platform/linux/PortResolution.h"
 
 namespace sattrail {
@@ -211,12 +214,16 @@ TEST_F(PtyPortTest, SecondOpenOfAPortInUseFails) {
   EXPECT_EQ(ports.Open("COM3", why), nullptr);
   EXPECT_NE(why.reason.find("busy"), std::string::npos) << why.reason;
   EXPECT_NE(why.devicePath.find(receiver.SlavePath()), std::string::npos) << why.devicePath;
+  // The holder is this process itself, which is never named.
+  EXPECT_EQ(why.reason, "Device or resource busy: in use by another program");
 
   // Once closed it can be opened again.
   first.reset();
   EXPECT_NE(OpenCom3(), nullptr);
 }
 
+// The holder sets both locks and a name of its own; root passes TIOCEXCL and meets the
+// flock, anyone else meets TIOCEXCL at open(). Both are told the same, with the holder named.
 TEST_F(PtyPortTest, PortHeldByAnotherProgramFails) {
   int toParent[2];
   int toChild[2];
@@ -225,11 +232,15 @@ TEST_F(PtyPortTest, PortHeldByAnotherProgramFails) {
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
+    prctl(PR_SET_NAME, "gps-holder");
     const int fd = open(receiver.SlavePath().c_str(), O_RDWR | O_NOCTTY);
-    const char ok = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+    const char ok =
+        fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 && ioctl(fd, TIOCEXCL) == 0 ? 'y' : 'n';
     (void)!write(toParent[1], &ok, 1);
     char done;
     (void)!read(toChild[0], &done, 1);
+    // A pseudo-terminal keeps the exclusive flag while its master is open: hand it back.
+    ioctl(fd, TIOCNXCL);
     _exit(0);
   }
   char ok = 'n';
@@ -239,6 +250,13 @@ TEST_F(PtyPortTest, PortHeldByAnotherProgramFails) {
   OpenFailure why;
   EXPECT_EQ(ports.Open("COM3", why), nullptr);
   EXPECT_NE(why.reason.find("in use by another program"), std::string::npos) << why.reason;
+  EXPECT_EQ(why.InformativeText(),
+            "Device: " + folder.Path() + "/COM3 -> " + receiver.SlavePath() +
+                "\nReason: Device or resource busy: in use by another program, held by "
+                "gps-holder (process " +
+                std::to_string(child) + ")\nClose that program, then press On again.");
+  // Where /proc cannot be read nobody is named, and nothing fails.
+  EXPECT_TRUE(serial_linux::FindPortHolders(receiver.SlavePath(), folder.Path()).empty());
 
   (void)!write(toChild[1], "x", 1);
   int status = 0;

@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "platform/linux/LinuxSerialHandle.h"
+#include "platform/linux/PortHolder.h"
 #include "platform/linux/PortResolution.h"
 
 namespace sattrail {
@@ -41,6 +42,20 @@ std::string OwningGroup(const std::string& path) {
   return found->gr_name;
 }
 
+// Whoever holds the port, this user is told so in the same words: a user who is not root
+// meets TIOCEXCL at open(), root meets the flock.
+void ReportBusy(const std::string& path, OpenFailure& why) {
+  why.reason = ErrorText(EBUSY) + ": in use by another program";
+  const std::string holders = serial_linux::DescribeHolders(serial_linux::FindPortHolders(path));
+  if (holders.empty()) {
+    why.advice =
+        "Close the program that uses it (often ModemManager or brltty), then press On again.";
+  } else {
+    why.reason += ", " + holders;
+    why.advice = "Close that program, then press On again.";
+  }
+}
+
 // The path shown to the user: a link with the device it points to.
 std::string ShownPath(const ResolvedPort& port) {
   if (port.linkPath.empty()) return port.path;
@@ -57,6 +72,10 @@ std::string DeadLinkReason(const ResolvedPort& port) {
 
 int OpenFailed(OpenFailure& why, const std::string& path, int error, int fd) {
   if (fd >= 0) close(fd);
+  if (error == EBUSY) {
+    ReportBusy(path, why);
+    return -1;
+  }
   why.reason = ErrorText(error);
   if (error == EACCES || error == EPERM) {
     why.group = OwningGroup(path);
@@ -77,10 +96,7 @@ int OpenExclusive(const std::string& path, OpenFailure& why) {
   if (!isatty(fd)) return OpenFailed(why, path, ENOTTY, fd);
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
-    close(fd);
-    why.reason =
-        error == EWOULDBLOCK ? ErrorText(EBUSY) + " (in use by another program)" : ErrorText(error);
-    return -1;
+    return OpenFailed(why, path, error == EWOULDBLOCK ? EBUSY : error, fd);
   }
   if (ioctl(fd, TIOCEXCL) != 0) return OpenFailed(why, path, errno, fd);
   return fd;
