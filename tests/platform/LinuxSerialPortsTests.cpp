@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
@@ -293,48 +294,66 @@ TEST_F(PtyPortTest, MissingAndBrokenPortsSayWhy) {
   EXPECT_EQ(notTty.reason, "Inappropriate ioctl for device");
 }
 
-// A device of group dialout, mode 0660, opened by a user outside that group. As root the
-// attempt is made by a child that has given up root.
-TEST_F(PtyPortTest, PermissionErrorNamesTheOwningGroup) {
-  const group* dialout = getgrnam("dialout");
-  if (dialout == nullptr) GTEST_SKIP() << "no group dialout here";
-  const std::string locked = folder.Path() + "/ttyLocked";
-  std::ofstream(locked) << "x";
+// "refused|reason|group|advice" for an attempt on COMn by a user that is neither root nor in
+// the device's group: as root, a child that has given up root makes it.
+std::string OpenWithoutPrivileges(const std::string& deviceName) {
   const bool root = geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(chown(locked.c_str(), 0, dialout->gr_gid), 0);
-    fs::permissions(folder.Path(), fs::perms::owner_all | fs::perms::group_read |
-                                       fs::perms::group_exec | fs::perms::others_read |
-                                       fs::perms::others_exec);
-  }
-  fs::permissions(locked, root ? fs::perms::owner_read | fs::perms::owner_write |
-                                     fs::perms::group_read | fs::perms::group_write
-                               : fs::perms::none);
-  folder.Link(6, locked);
-
   int answer[2];
-  ASSERT_EQ(pipe(answer), 0);
+  if (pipe(answer) != 0) return "no pipe";
   const pid_t child = root ? fork() : 0;
-  ASSERT_GE(child, 0);
+  if (child < 0) return "no child";
   if (child == 0) {
     if (root && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
       _exit(2);
     }
     OpenFailure why;
-    const bool refused = LinuxSerialPorts().Open("COM6", why) == nullptr;
-    const std::string report = (refused ? "refused|" : "opened|") + why.reason + "|" + why.group;
+    const bool refused = LinuxSerialPorts().Open(deviceName, why) == nullptr;
+    const std::string report =
+        (refused ? "refused|" : "opened|") + why.reason + "|" + why.group + "|" + why.advice;
     (void)!write(answer[1], report.data(), report.size());
     if (root) _exit(0);
   }
   close(answer[1]);
   if (root) waitpid(child, nullptr, 0);
-  char buffer[256] = {};
+  char buffer[512] = {};
   const ssize_t n = read(answer[0], buffer, sizeof buffer - 1);
   close(answer[0]);
-  ASSERT_GT(n, 0);
-  EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(n)),
-            root ? "refused|Permission denied|dialout"
-                 : "refused|Permission denied|" + std::string(getgrgid(getgid())->gr_name));
+  return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : "no answer";
+}
+
+// The advice names the device's group only when that group may read and write it. As root the
+// device is a dialout or a root:root terminal; as another user it is the user's own terminal
+// with the owner's rights taken away.
+TEST_F(PtyPortTest, PermissionErrorAdvisesAGroupOnlyWhenItHasAccess) {
+  const bool root = geteuid() == 0;
+  const group* dialout = getgrnam("dialout");
+  if (root && dialout == nullptr) GTEST_SKIP() << "no group dialout here";
+  const gid_t ownGroup = root ? dialout->gr_gid : getgid();
+  const std::string groupName = root ? "dialout" : getgrgid(getgid())->gr_name;
+  const std::string owner = root ? "root" : getpwuid(getuid())->pw_name;
+  const struct {
+    gid_t group;
+    unsigned mode;
+    std::string report;
+  } rows[] = {
+      {ownGroup, root ? 0660u : 0060u,
+       "refused|Permission denied|" + groupName + "|Join the group '" + groupName +
+           "': sudo usermod -aG " + groupName + " \"$USER\", then log out and in again."},
+      {root ? 0 : getgid(), root ? 0600u : 0000u,
+       "refused|Permission denied||Only its owner '" + owner + "' may use this device."},
+  };
+  if (root) fs::permissions(folder.Path(), static_cast<fs::perms>(0755));
+  const std::string device = receiver.SlavePath();
+  folder.Link(6, device);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.report);
+    std::error_code error;
+    fs::permissions(device, static_cast<fs::perms>(row.mode), error);
+    if (chown(device.c_str(), root ? 0 : static_cast<uid_t>(-1), row.group) != 0 || error) {
+      GTEST_SKIP() << "cannot set the owner and mode of " << device;
+    }
+    EXPECT_EQ(OpenWithoutPrivileges("COM6"), row.report);
+  }
 }
 
 TEST_F(PtyPortTest, VanishedDeviceGoesQuietWithoutHanging) {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -27,19 +28,39 @@ std::string ErrorText(int error) {
   return std::strerror(error);
 }
 
-// The group that owns the device, which a user refused access must join (dialout for most
-// serial ports, plugdev for some USB receivers).
-std::string OwningGroup(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) return {};
+std::string NameOfGroup(gid_t id) {
   group entry{};
   group* found = nullptr;
   std::array<char, 4096> scratch{};
-  if (getgrgid_r(info.st_gid, &entry, scratch.data(), scratch.size(), &found) != 0 ||
-      found == nullptr) {
-    return std::to_string(info.st_gid);
+  if (getgrgid_r(id, &entry, scratch.data(), scratch.size(), &found) != 0 || found == nullptr) {
+    return std::to_string(id);
   }
   return found->gr_name;
+}
+
+std::string NameOfUser(uid_t id) {
+  passwd entry{};
+  passwd* found = nullptr;
+  std::array<char, 4096> scratch{};
+  if (getpwuid_r(id, &entry, scratch.data(), scratch.size(), &found) != 0 || found == nullptr) {
+    return std::to_string(id);
+  }
+  return found->pw_name;
+}
+
+// A user refused access is told to join the device's group (dialout for most serial ports,
+// plugdev for some USB receivers), but only when that group may read and write it: joining
+// root's group gains nothing on a device of mode 0600.
+void AdviseOnPermission(const std::string& path, OpenFailure& why) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return;
+  if ((info.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP)) {
+    why.group = NameOfGroup(info.st_gid);
+    why.advice = "Join the group '" + why.group + "': sudo usermod -aG " + why.group +
+                 " \"$USER\", then log out and in again.";
+  } else {
+    why.advice = "Only its owner '" + NameOfUser(info.st_uid) + "' may use this device.";
+  }
 }
 
 // Whoever holds the port, this user is told so in the same words: a user who is not root
@@ -74,15 +95,9 @@ int OpenFailed(OpenFailure& why, const std::string& path, int error, int fd) {
   if (fd >= 0) close(fd);
   if (error == EBUSY) {
     ReportBusy(path, why);
-    return -1;
-  }
-  why.reason = ErrorText(error);
-  if (error == EACCES || error == EPERM) {
-    why.group = OwningGroup(path);
-    if (!why.group.empty()) {
-      why.advice = "Join the group '" + why.group + "': sudo usermod -aG " + why.group +
-                   " \"$USER\", then log out and in again.";
-    }
+  } else {
+    why.reason = ErrorText(error);
+    if (error == EACCES || error == EPERM) AdviseOnPermission(path, why);
   }
   return -1;
 }
