@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "nmea/NumberConversion.h"
+
 namespace sattrail {
 
 namespace {
@@ -21,15 +23,6 @@ std::int32_t TruncateToInt32(double value) {
 std::string Decimal(std::int64_t value) {
   std::array<char, 24> buffer{};
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), result.ptr);
-}
-
-// "%2.1f" in the C locale: the seconds text always has at least three characters, so the
-// width never pads. Room for the widest double written in full.
-std::string OneDecimal(double value) {
-  std::array<char, 400> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::fixed, 1);
   return std::string(buffer.data(), result.ptr);
 }
 
@@ -54,7 +47,8 @@ std::string FormatLatLon(double angle) {
   double seconds = (angle - whole) * 60;
   std::int64_t degrees = whole / 100;
   std::int64_t minutes = TruncateToInt32(angle - static_cast<double>(degrees) * 100);
-  std::string secondsText = OneDecimal(seconds);
+  // "%2.1f": the seconds text always has at least three characters, so the width never pads.
+  std::string secondsText = FormatFixed(seconds, 1, 2);
   // Seconds that round to 60.0 belong to the next minute, and a minute that this carry
   // makes 60 to the next degree: 2446.99951171875 is 24 degrees 47'0.0, not 46'60.0.
   if (secondsText == "60.0") {
