@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -160,7 +161,8 @@ class StreamRecorder {
 };
 
 // What the boxes should show for an RMC line: hemisphere, degrees, the degree sign and
-// minutes; local time shifted by whole 15 degrees of longitude; date yyyy/mm/dd.
+// minutes; local time shifted by the nautical zone of the longitude (the whole hours nearest
+// to degrees / 15, at most 12); date yyyy/mm/dd.
 struct RmcExpectation {
   std::string latitudeStart, longitudeStart, time, date;
 };
@@ -184,7 +186,11 @@ RmcExpectation Expect(const std::string& rmc) {
   expected.latitudeStart = angle(f[3], f[4]);
   expected.longitudeStart = angle(f[5], f[6]);
   const int utc = std::stoi(f[1]);
-  const int zone = (static_cast<int>(std::stod(f[5]) * 0.01) / 15) * (f[6] == "W" ? -1 : 1);
+  const double longitude = std::stod(f[5]);  // dddmm.mmmm
+  const int degrees = static_cast<int>(longitude / 100);
+  const double minutesOfArc = degrees * 60 + (longitude - degrees * 100);
+  const int zone =
+      std::min(12, static_cast<int>((minutesOfArc + 450) / 900)) * (f[6] == "W" ? -1 : 1);
   int hours = utc / 10000 + zone, carry = 0;
   if (hours >= 24) hours -= 24, carry = 1;
   if (hours < 0) hours += 24, carry = -1;
