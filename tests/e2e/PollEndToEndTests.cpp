@@ -20,6 +20,7 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "platform/PtyTestSupport.h"
+#include "support/LocaleRun.h"
 
 namespace sattrail {
 namespace {
@@ -29,6 +30,7 @@ Application& App() {
   static char name[] = "sattrail-e2e-tests";
   static char* argv[] = {name, nullptr};
   static Application* application = new Application(argc, argv);
+  testing::RequireTheDecimalCommaOfALocaleRun();
   return *application;
 }
 
@@ -76,7 +78,7 @@ std::string ReadCapture(const std::string& name) {
 }
 
 struct Shown {
-  std::string latitude, longitude, time, date, fixMode, height;
+  std::string latitude, longitude, time, date, fixMode, height, pdop;
 };
 
 TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
@@ -110,7 +112,8 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
       "12:27:09",
       "2015/04/13",
       "3D",
-      "1127.4"};
+      "1127.4",
+      "1.64"};
 
   // 38400 bit/s is 3840 bytes a second: 384 bytes per poll period.
   for (std::size_t sent = 0; sent < capture.size(); sent += 384) {
@@ -121,7 +124,8 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   // Read in the same pass as the condition: the silence rule may reset the boxes later.
   const bool arrived = WaitUntil([&] {
     shown = {window.Text("Edit8"),  window.Text("Edit9"), window.Text("EdTime"),
-             window.Text("EdDate"), window.Text("Edit6"), window.Text("EdHeight")};
+             window.Text("EdDate"), window.Text("Edit6"), window.Text("EdHeight"),
+             window.Text("EdPDOP")};
     return shown.time == expected.time;
   });
   ASSERT_TRUE(arrived) << "EdTime shows " << shown.time;
@@ -130,6 +134,7 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   EXPECT_EQ(shown.date, expected.date);
   EXPECT_EQ(shown.fixMode, expected.fixMode);
   EXPECT_EQ(shown.height, expected.height);
+  EXPECT_EQ(shown.pdop, expected.pdop);
   for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) {
     EXPECT_TRUE(window.Checked(box)) << box;
   }
