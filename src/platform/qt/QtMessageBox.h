@@ -11,7 +11,7 @@ namespace sattrail {
 class QtMessageBox : public MessageBox {
  public:
   MessageResult Show(std::string_view text, std::string_view caption, MessageButtons buttons,
-                     std::string_view details = {}) override;
+                     std::string_view informative = {}) override;
 
   // Shows a prepared box without owner and waits in a nested loop until it is closed.
   static void RunNested(QMessageBox& box);
