@@ -522,6 +522,9 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
         << sim->Log();
     const auto back = std::chrono::steady_clock::now();
     const std::size_t since = recorder->lines.size();
+    if (!c.killed) {
+      EXPECT_GT(sim->LogCount("plugged in again"), 0) << sim->Log();
+    }
     EXPECT_TRUE(WaitUntil([&] { return recorder->Count("$GP", since) > 0; }, 20))
         << "no sentence after the device came back";
     const std::chrono::duration<double> flowing = std::chrono::steady_clock::now() - back;
