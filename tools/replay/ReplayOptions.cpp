@@ -19,7 +19,8 @@ std::optional<ReplayOptions> ParseReplayOptions(int argc, const char* const* arg
   app.add_flag("--every", options.every, "one line after each dispatched sentence");
   app.add_option("--png", options.pngDirectory,
                  "folder for chart.png and sky.png, the final pictures");
-  app.add_option("CAPTURE", options.capture, "the capture file")->required();
+  app.add_option("CAPTURE", options.capture, "the capture file, or - for standard input")
+      ->required();
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
