@@ -1,11 +1,13 @@
 // The real window driven by real key and mouse events, with COM1 a pseudo-terminal: what
 // counts as a pick in a combo box (the index, the confirmation box, the speed the port opens
-// at).
+// at), and closing the window while a box is open.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QWindow>
 #include <cstdint>
 #include <string_view>
 
@@ -139,6 +141,60 @@ TEST(ComboBoxPick, OnlyAChoiceInTheListOrAnArrowStepIsAPick) {
     EXPECT_EQ(active.run.PortHandle, nullptr);
     // Nothing was sent: every box was cancelled.
     EXPECT_EQ(receiver.Receive(1, 0), "");
+  }
+}
+
+// Closing the window while a box is open ends the run: the box finishes as cancelled, the
+// port is closed, nothing is written and no further box opens.
+TEST(ClosingTheWindow, WithABoxOpenClosesThePortAndSendsNothing) {
+  struct Case {
+    const char* what;
+    bool linked;             // COM1 leads to the pseudo-terminal, else to a folder
+    const char* setMsgKeys;  // typed in SetMsg after "On"; "" for none
+    bool badCounter;         // Ed3Dt holds no number: the time-to-fix tick raises
+    const char* box;         // the one box that opens
+  };
+  const Case cases[] = {
+      {"confirmation of a list command", true, "{down}", false, "OK To Send Command"},
+      // The second box of a failed open, "OPEN COM ERROR", never opens.
+      {"error box of a failed open", false, "", false, "Open Com Port ERROR"},
+      {"default exception dialog", true, "", true, "'abc' is not a valid integer value."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    PortLinkFolderForTest folder;
+    PseudoTerminal receiver;
+    folder.Link(1, c.linked ? receiver.SlavePath() : folder.Path());
+    ActiveWindow active;
+    MainWindow& window = active.window;
+    BoxWatcher boxes(QMessageBox::Ok);
+    bool boxGone = false;
+    boxes.whileOpen = [&] {
+      // As the window system delivers a click on the close button.
+      QCloseEvent close;
+      QApplication::sendEvent(window.windowHandle(), &close);
+      boxGone = BoxWatcher::OpenBoxes().empty();
+    };
+    if (c.badCounter) {
+      active.run.FixModeText = "0";  // no fix: the counter runs
+      window.SetText("Ed3Dt", "abc");
+    }
+    Click(window.Control("ButOpenGps"));
+    if (*c.setMsgKeys != '\0') {
+      Click(window.ControlAs<ComboControl>("SetMsg")->lineEdit());
+      Press(c.setMsgKeys);
+    }
+    WaitUntil([&] { return !boxes.seen.empty(); }, 3000);
+    ASSERT_EQ(boxes.seen.size(), 1u);
+    EXPECT_EQ(boxes.seen[0].text, c.box);
+    EXPECT_TRUE(boxGone);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(active.run.PortHandle, nullptr);
+    EXPECT_FALSE(window.Timer1().Enabled());
+    EXPECT_TRUE(BoxWatcher::OpenBoxes().empty());
+    EXPECT_FALSE(active.app.DialogOpen());
+    QApplication::processEvents();
+    EXPECT_EQ(receiver.Receive(1, 300), "");
   }
 }
 
