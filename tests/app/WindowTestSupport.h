@@ -47,6 +47,7 @@ class BoxWatcher {
   struct Seen {
     std::string caption;
     std::string text;
+    std::string informative;
     std::string details;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
@@ -80,8 +81,9 @@ class BoxWatcher {
       busy_ = true;
       box->setProperty("answered", true);
       seen.push_back({box->windowTitle().toStdString(), box->text().toStdString(),
-                      box->detailedText().toStdString(), box->icon(), box->standardButtons(),
-                      box->parentWidget() != nullptr, box->windowModality()});
+                      box->informativeText().toStdString(), box->detailedText().toStdString(),
+                      box->icon(), box->standardButtons(), box->parentWidget() != nullptr,
+                      box->windowModality()});
       if (whileOpen) whileOpen();
       if (!box->isVisible()) {
         // gone without an answer

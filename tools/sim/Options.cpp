@@ -16,6 +16,16 @@ std::optional<double> ParseNumber(std::string_view text) {
   return value;
 }
 
+CLI::Validator SecondsOfAFault() {
+  return CLI::Validator(
+      [](const std::string& text) -> std::string {
+        const std::optional<double> seconds = ParseNumber(text);
+        if (seconds && *seconds >= 1 && *seconds <= 600) return {};
+        return "\"" + text + "\" is not a number of seconds from 1 to 600";
+      },
+      "");
+}
+
 }  // namespace
 
 std::optional<Place> ParsePlace(const std::string& text) {
@@ -67,9 +77,12 @@ ParseOutcome ParseOptions(int argc, const char* const* argv, std::ostream& out, 
   app.add_option("--start", start, "the start the receiver makes when the simulator begins")
       ->check(CLI::IsMember({"hot", "warm", "cold"}))
       ->capture_default_str();
-  app.add_option("--fault-seconds", options.faultSeconds,
-                 "how long silence and unplugging last, in seconds")
-      ->check(CLI::Range(1.0, 600.0))
+  // Read as text: CLI11 converts real numbers with the C library, which follows the locale.
+  std::string faultSeconds = "5";
+  app.add_option("--fault-seconds", faultSeconds,
+                 "how long silence and unplugging last, in seconds (1 to 600)")
+      ->type_name("SECONDS")
+      ->check(SecondsOfAFault())
       ->capture_default_str();
   app.add_option("--seed", options.seed, "seed of the signal noise and the fault dice")
       ->capture_default_str();
@@ -83,6 +96,7 @@ ParseOutcome ParseOptions(int argc, const char* const* argv, std::ostream& out, 
     return {std::nullopt, code == 0 ? 0 : 2};
   }
 
+  options.faultSeconds = ParseNumber(faultSeconds).value_or(options.faultSeconds);
   if (!at.empty()) {
     const std::optional<Place> place = ParsePlace(at);
     if (!place) {

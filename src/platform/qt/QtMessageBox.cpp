@@ -1,6 +1,7 @@
 #include "platform/qt/QtMessageBox.h"
 
 #include <QEventLoop>
+#include <QLabel>
 #include <QMessageBox>
 
 #include "platform/qt/QtControls.h"
@@ -16,13 +17,20 @@ void QtMessageBox::RunNested(QMessageBox& box) {
 }
 
 MessageResult QtMessageBox::Show(std::string_view text, std::string_view caption,
-                                 MessageButtons buttons, std::string_view details) {
+                                 MessageButtons buttons, std::string_view informative) {
   if (ended_) return MessageResult::Cancel;
   QMessageBox box;
   box.setWindowTitle(ToQString(caption));
   box.setText(ToQString(text));
   box.setTextFormat(Qt::PlainText);
-  if (!details.empty()) box.setDetailedText(ToQString(details));
+  // On the face, not behind "Show Details...", which most users never open. Paths and
+  // program names in it are shown as they are, never read as markup.
+  if (!informative.empty()) {
+    box.setInformativeText(ToQString(informative));
+    if (auto* label = box.findChild<QLabel*>("qt_msgbox_informativelabel")) {
+      label->setTextFormat(Qt::PlainText);
+    }
+  }
   if (buttons == MessageButtons::OkCancel) {
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);

@@ -13,7 +13,7 @@ namespace sattrail {
 class QtMessageBox : public MessageBox {
  public:
   MessageResult Show(std::string_view text, std::string_view caption, MessageButtons buttons,
-                     std::string_view details = {}) override;
+                     std::string_view informative = {}) override;
 
   // The run is over: every box open now finishes as if cancelled, and every box asked for
   // afterwards returns Cancel at once without showing.
