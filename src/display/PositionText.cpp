@@ -1,9 +1,12 @@
 #include "display/PositionText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "nmea/NumberConversion.h"
 
 namespace sattrail {
 
@@ -24,18 +27,24 @@ std::string Decimal(std::int64_t value) {
   return std::string(buffer.data(), result.ptr);
 }
 
-// "%2.1f" in the C locale: the seconds text always has at least three characters, so the
-// width never pads. Room for the widest double written in full.
-std::string OneDecimal(double value) {
-  std::array<char, 400> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::fixed, 1);
-  return std::string(buffer.data(), result.ptr);
-}
-
 // "%d:" from ten up, "0%d:" below: hh:mm:ss pieces; values outside their range pass through.
 std::string TwoDigits(std::int64_t value) {
   return value > 9 ? Decimal(value) : "0" + Decimal(value);
+}
+
+// The nautical time zone of a longitude dddmm.mmmm: the whole number of hours nearest to
+// degrees / 15, at most 12, so that Zurich at 8 degrees 32' E is an hour ahead of UTC and New
+// York at 74 degrees W five hours behind. Counted in minutes of arc, where every value of the
+// stored float is exact: 7 degrees 30.0' (450') is exactly half a zone and rounds up to 1,
+// 7 degrees 29.9' stays in zone 0.
+std::int32_t NauticalZone(float longitude) {
+  // Whatever lies beyond 360 degrees caps at 12 anyway; clamping keeps infinities finite.
+  const double stored = std::clamp(static_cast<double>(longitude), -36000.0, 36000.0);
+  const double degrees = std::trunc(stored / 100);
+  const double minutesOfArc = degrees * 60 + (stored - degrees * 100);
+  const double zone = std::trunc((minutesOfArc + 450) / 900);
+  if (std::isnan(zone)) return 0;
+  return static_cast<std::int32_t>(std::clamp(zone, -12.0, 12.0));
 }
 
 bool IsLeapYear(int year) {
@@ -54,7 +63,8 @@ std::string FormatLatLon(double angle) {
   double seconds = (angle - whole) * 60;
   std::int64_t degrees = whole / 100;
   std::int64_t minutes = TruncateToInt32(angle - static_cast<double>(degrees) * 100);
-  std::string secondsText = OneDecimal(seconds);
+  // "%2.1f": the seconds text always has at least three characters, so the width never pads.
+  std::string secondsText = FormatFixed(seconds, 1, 2);
   // Seconds that round to 60.0 belong to the next minute, and a minute that this carry
   // makes 60 to the next degree: 2446.99951171875 is 24 degrees 47'0.0, not 46'60.0.
   if (secondsText == "60.0") {
@@ -69,8 +79,7 @@ std::string FormatLatLon(double angle) {
 
 std::string FormatLocalTime(CoMPort& state, std::int32_t utcTime, float longitude,
                             std::string_view lonHemisphere) {
-  // Whole degrees first, then whole zones of 15 degrees: 7 degrees 30' west is zone 0.
-  const std::int32_t zone = TruncateToInt32(static_cast<double>(longitude) * 0.01) / 15;
+  const std::int32_t zone = NauticalZone(longitude);
   if (lonHemisphere == "W") {
     state.TimeZoneHours = -zone;
   } else if (lonHemisphere == "E") {

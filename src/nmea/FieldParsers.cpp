@@ -1,7 +1,5 @@
 #include "nmea/FieldParsers.h"
 
-#include <array>
-#include <charconv>
 #include <limits>
 #include <string>
 
@@ -40,14 +38,6 @@ float NarrowToFloat(double value) {
   return static_cast<float>(value);
 }
 
-// "%.1f" without the desktop locale's decimal comma.
-std::string FormatOneDecimal(float value) {
-  std::array<char, 64> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::fixed, 1);
-  return std::string(buffer.data(), result.ptr);
-}
-
 }  // namespace
 
 // $GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47
@@ -55,7 +45,10 @@ std::string FormatOneDecimal(float value) {
 // 11 is the geoid separation, 46.9, which is not the height and is not read.
 void ParseGga(CoMPort& state, std::string_view line) {
   ForEachField(line, ",*", [&state](int count, std::string_view field) {
-    if (count == 10) state.HeightText = FormatOneDecimal(NarrowToFloat(StrToFloat(field)));
+    // "%.1f" of the stored float, with a point whatever the desktop's locale.
+    if (count == 10) {
+      state.HeightText = FormatFixed(static_cast<double>(NarrowToFloat(StrToFloat(field))), 1);
+    }
   });
 }
 

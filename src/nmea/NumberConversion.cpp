@@ -1,5 +1,7 @@
 #include "nmea/NumberConversion.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <system_error>
 
@@ -87,6 +89,20 @@ double StrToFloat(std::string_view text) {
 std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback) {
   std::int32_t value = 0;
   return TryStrToInt(text, value) ? value : fallback;
+}
+
+std::string FormatFixed(double value, int decimals, int width) {
+  // Room for the widest double written in full: 309 digits, a sign, a point and the decimals.
+  constexpr int kMostDecimals = 64;
+  std::array<char, 320 + kMostDecimals> buffer{};
+  const auto result =
+      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed,
+                    std::clamp(decimals, 0, kMostDecimals));
+  std::string text(buffer.data(), result.ptr);
+  if (static_cast<int>(text.size()) < width) {
+    text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+  }
+  return text;
 }
 
 }  // namespace sattrail

@@ -23,4 +23,10 @@ double StrToFloat(std::string_view text);
 // As StrToInt, but gives `fallback` instead of raising.
 std::int32_t StrToIntDef(std::string_view text, std::int32_t fallback);
 
+// What "%<width>.<decimals>f" writes in the C locale, whatever the desktop's: "." as the
+// decimal separator, rounded as printf rounds the exact binary value, padded on the left with
+// blanks to `width` characters. The monitor's texts and the simulator's sentences write their
+// fixed decimals through here.
+std::string FormatFixed(double value, int decimals, int width = 0);
+
 }  // namespace sattrail

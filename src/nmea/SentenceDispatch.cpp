@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <string>
 
 #include "display/RmcDisplay.h"
 #include "display/SatellitePlots.h"
 #include "nmea/FieldParsers.h"
 #include "nmea/GsvParser.h"
+#include "nmea/NumberConversion.h"
 
 namespace sattrail {
 
@@ -40,9 +40,8 @@ void ShowPosition(RunState& run, Window& window, StreamObserver*) {
 // $GPGSA,A,2,21,28,08,,,,,,,,,,3.05,2.88,1.00*07 (fix type 2, PDOP 3.05)
 void ShowFixMode(RunState& run, Window& window, StreamObserver*) {
   ParseGsa(run.GpsState, run.LineBuffer);
-  char pdop[64];
-  std::snprintf(pdop, sizeof pdop, "%2.2f", static_cast<double>(run.GpsState.Pdop));
-  window.SetText("EdPDOP", pdop);
+  // "%2.2f": two decimals after a point, also on a desktop whose locale writes commas.
+  window.SetText("EdPDOP", FormatFixed(static_cast<double>(run.GpsState.Pdop), 2, 2));
   switch (run.GpsState.FixType) {
     case 2:
       window.SetText("Edit6", "2D");

@@ -51,17 +51,22 @@ class SerialHandle {
   virtual std::string LastErrorText() const = 0;
 };
 
-// Why an open failed, for the details of the error box: the device path the name resolved
-// to, the system's error text and, for a permission error, the group that owns the device.
+// Why an open failed, shown on the face of the error box under its text: the device the
+// name resolved to, the system's reason and what the user can do about it.
 struct OpenFailure {
   std::string devicePath;
   std::string reason;
-  std::string group;
+  std::string group;   // for a permission error, the group with read and write access
+  std::string advice;  // one sentence: what to do
 
-  std::string Details() const {
+  // Short lines read at a glance:
+  //   Device: /dev/ttyUSB0
+  //   Reason: Permission denied
+  //   Join the group 'dialout': sudo usermod -aG dialout "$USER", then log out and in again.
+  std::string InformativeText() const {
     std::string text = "Device: " + (devicePath.empty() ? std::string("none found") : devicePath);
     if (!reason.empty()) text += "\nReason: " + reason;
-    if (!group.empty()) text += "\nJoin the group '" + group + "' to use this device.";
+    if (!advice.empty()) text += "\n" + advice;
     return text;
   }
 };

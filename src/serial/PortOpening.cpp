@@ -13,8 +13,21 @@ constexpr std::string_view kErrorCaption = "error";
 constexpr unsigned kPurgeEverything = PurgeTxAbort | PurgeRxAbort | PurgeTxClear | PurgeRxClear;
 constexpr std::array<std::uint32_t, 5> kSpeeds = {4800, 9600, 14400, 19200, 38400};
 
-void ShowError(SerialLink& link, std::string_view text, std::string_view details) {
-  link.messages.Show(text, kErrorCaption, MessageButtons::Ok, details);
+void ShowError(SerialLink& link, std::string_view text, std::string_view informative) {
+  link.messages.Show(text, kErrorCaption, MessageButtons::Ok, informative);
+}
+
+// The device's refusal of the line settings, in the layout of a failed open. The handle's
+// error text leads with the device path, which the first line already gives.
+std::string RejectedSettingsText(const OpenFailure& opened, std::string_view deviceName,
+                                 const std::string& errorText, std::uint32_t speed) {
+  OpenFailure why = opened;
+  if (why.devicePath.empty()) why.devicePath = deviceName;
+  const std::string lead = why.devicePath + ": ";
+  why.reason = errorText.starts_with(lead) ? errorText.substr(lead.size()) : errorText;
+  why.advice = "The device refused " + std::to_string(speed) +
+               " bit/s, 8 data bits, no parity, one stop bit; choose another speed.";
+  return why.InformativeText();
 }
 
 void OpenSequence(SerialLink& link) {
@@ -28,6 +41,7 @@ void OpenSequence(SerialLink& link) {
     link.window.SetText(kButton, "On");
     throw;
   }
+  // The first box has told why and what to do; this one only closes the attempt.
   if (!link.run.PortHandle) ShowError(link, "OPEN COM ERROR", {});
   // PortHandle is read again here: a click during an error box may have changed it.
   const bool open = link.run.PortHandle != nullptr;
@@ -54,7 +68,7 @@ std::unique_ptr<SerialHandle> OpenComPort(SerialLink& link, std::string_view dev
   OpenFailure why;
   std::unique_ptr<SerialHandle> handle = link.ports.Open(deviceName, why);
   if (!handle) {
-    ShowError(link, "Open Com Port ERROR", why.Details());
+    ShowError(link, "Open Com Port ERROR", why.InformativeText());
     return nullptr;
   }
 
@@ -65,9 +79,10 @@ std::unique_ptr<SerialHandle> OpenComPort(SerialLink& link, std::string_view dev
   control.Parity = 0;
   control.StopBits = 0;
   if (!handle->ApplySettings(control)) {
-    const std::string details = handle->LastErrorText();
+    const std::string informative =
+        RejectedSettingsText(why, deviceName, handle->LastErrorText(), speed);
     handle.reset();
-    ShowError(link, "SET DEC ERROR", details);
+    ShowError(link, "SET DEC ERROR", informative);
     return nullptr;
   }
   if (!handle->Purge(kPurgeEverything)) {

@@ -198,7 +198,7 @@ TEST_F(ExceptionDialogTest, ExceptionsWhileTheDialogIsOpenAreDroppedNotStacked) 
   EXPECT_EQ(app.ExceptionsShown(), before + 1);
 }
 
-TEST(QtMessageBoxTest, ShowsTextCaptionDetailsAndReturnsTheAnswer) {
+TEST(QtMessageBoxTest, ShowsTextCaptionInformativeTextAndReturnsTheAnswer) {
   App();
   QtMessageBox messages;
   struct Case {
@@ -230,7 +230,9 @@ TEST(QtMessageBoxTest, ShowsTextCaptionDetailsAndReturnsTheAnswer) {
     ASSERT_EQ(watcher.seen.size(), 1u);
     EXPECT_EQ(watcher.seen[0].text, "OK To Send Command");
     EXPECT_EQ(watcher.seen[0].caption, "@CB 1 4800\r");
-    EXPECT_EQ(watcher.seen[0].details, "Device: /dev/null");
+    // On the box's face; nothing is left behind "Show Details...".
+    EXPECT_EQ(watcher.seen[0].informative, "Device: /dev/null");
+    EXPECT_EQ(watcher.seen[0].details, "");
     EXPECT_EQ(watcher.seen[0].buttons, c.shown);
     EXPECT_FALSE(watcher.seen[0].hasParent);
     EXPECT_EQ(watcher.seen[0].modality, Qt::NonModal);
@@ -241,6 +243,7 @@ TEST(QtMessageBoxTest, ShowsTextCaptionDetailsAndReturnsTheAnswer) {
   ASSERT_EQ(watcher.seen.size(), 1u);
   EXPECT_EQ(QString::fromStdString(watcher.seen[0].text), QString::fromUtf8("24\u00B0"));
   EXPECT_EQ(watcher.seen[0].details, "");
+  EXPECT_EQ(watcher.seen[0].informative, "");
 }
 
 TEST(QtTimerTest, StartsDisabledAndFiresOnlyWhileEnabled) {

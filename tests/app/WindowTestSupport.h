@@ -40,13 +40,14 @@ inline bool WaitUntil(const std::function<bool()>& condition, int boundMilliseco
 }
 
 // Watches for message boxes while it lives: records each one that opens and answers it
-// with the given button. `whileOpen` runs once per box, before the answer, inside the box's
-// nested loop.
+// with the given button, unless it has closed meanwhile. `whileOpen` runs once per box,
+// before the answer, inside the box's nested loop.
 class BoxWatcher {
  public:
   struct Seen {
     std::string caption;
     std::string text;
+    std::string informative;
     std::string details;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
@@ -80,10 +81,13 @@ class BoxWatcher {
       busy_ = true;
       box->setProperty("answered", true);
       seen.push_back({box->windowTitle().toStdString(), box->text().toStdString(),
-                      box->detailedText().toStdString(), box->icon(), box->standardButtons(),
-                      box->parentWidget() != nullptr, box->windowModality()});
+                      box->informativeText().toStdString(), box->detailedText().toStdString(),
+                      box->icon(), box->standardButtons(), box->parentWidget() != nullptr,
+                      box->windowModality()});
       if (whileOpen) whileOpen();
-      if (QAbstractButton* button = box->button(answer_)) {
+      if (!box->isVisible()) {
+        // gone without an answer
+      } else if (QAbstractButton* button = box->button(answer_)) {
         button->click();
       } else {
         box->close();

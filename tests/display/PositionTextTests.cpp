@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -54,17 +55,32 @@ struct LocalTimeCase {
   std::int32_t zoneAfter;
 };
 
-TEST(FormatLocalTime, ZoneFromWholeDegreesAndTheMidnightCarry) {
+TEST(FormatLocalTime, NauticalZoneAndTheMidnightCarry) {
+  constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+  constexpr float kInfinity = std::numeric_limits<float>::infinity();
   const LocalTimeCase cases[] = {
       {123519, 12130.5f, "E", 0, "20:35:19", 0, 8},
       {223000, 12130.5f, "E", 0, "06:30:00", 1, 8},
       {30000, 7500.0f, "W", 0, "22:00:00", -1, -5},
-      {120000, 730.0f, "W", 3, "12:00:00", 0, 0},
-      {120000, 1459.99f, "E", 3, "12:00:00", 0, 0},
+      {120000, 730.0f, "W", 3, "11:00:00", 0, -1},   // 7.5 degrees rounds to zone 1
+      {120000, 1459.99f, "E", 3, "13:00:00", 0, 1},  // 14.9998 degrees is nearest zone 1
       {120000, 1500.0f, "E", 0, "13:00:00", 0, 1},
       {120000, 18000.0f, "E", 0, "00:00:00", 1, 12},
       {120000, 18000.0f, "W", 0, "00:00:00", 0, -12},
       {5, 0.0f, "0", 0, "00:00:05", 0, 0},
+      // The whole hours nearest to degrees / 15: Zurich, New York, Taipei, and the edges.
+      {120000, 853.5f, "E", 0, "13:00:00", 0, 1},
+      {120000, 729.9f, "E", 3, "12:00:00", 0, 0},
+      {120000, 730.0f, "E", 0, "13:00:00", 0, 1},
+      {120000, 7400.0f, "W", 0, "07:00:00", 0, -5},
+      {120000, 12130.0f, "E", 0, "20:00:00", 0, 8},
+      {120000, 17959.0f, "W", 0, "00:00:00", 0, -12},
+      // At most 12 hours whatever a malformed sentence carries: 720 degrees, a value beyond the
+      // float range, a huge negative one, not a number.
+      {120000, 72000.0f, "E", 0, "00:00:00", 1, 12},
+      {120000, kInfinity, "E", 0, "00:00:00", 1, 12},
+      {120000, -1e30f, "E", 5, "00:00:00", 0, -12},
+      {120000, kNaN, "W", 5, "12:00:00", 0, 0},
       // A hemisphere that is neither "E" nor "W" keeps the last zone.
       {123519, 0.0f, "0", 8, "20:35:19", 0, 8},
       {123519, 12130.5f, "", -2, "10:35:19", 0, -2},
@@ -72,7 +88,7 @@ TEST(FormatLocalTime, ZoneFromWholeDegreesAndTheMidnightCarry) {
       {126075, 0.0f, "E", 0, "12:60:75", 0, 0},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
+    SCOPED_TRACE(::testing::Message() << c.longitude << ' ' << c.hemisphere);
     CoMPort state;
     state.TimeZoneHours = c.zoneBefore;
     state.DayCarry = 7;

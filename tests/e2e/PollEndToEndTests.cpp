@@ -6,16 +6,21 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "platform/PtyTestSupport.h"
+#include "support/LocaleRun.h"
 
 namespace sattrail {
 namespace {
@@ -25,6 +30,7 @@ Application& App() {
   static char name[] = "sattrail-e2e-tests";
   static char* argv[] = {name, nullptr};
   static Application* application = new Application(argc, argv);
+  testing::RequireTheDecimalCommaOfALocaleRun();
   return *application;
 }
 
@@ -53,12 +59,14 @@ class BoxCloser {
         auto* box = qobject_cast<QMessageBox*>(widget);
         if (box == nullptr || !box->isVisible()) continue;
         seen.push_back(box->text().toStdString());
+        informative.push_back(box->informativeText().toStdString());
         box->done(QMessageBox::Ok);
       }
     });
     timer_.start(20);
   }
   std::vector<std::string> seen;
+  std::vector<std::string> informative;
 
  private:
   QTimer timer_;
@@ -70,7 +78,7 @@ std::string ReadCapture(const std::string& name) {
 }
 
 struct Shown {
-  std::string latitude, longitude, time, date, fixMode, height;
+  std::string latitude, longitude, time, date, fixMode, height, pdop;
 };
 
 TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
@@ -104,7 +112,8 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
       "12:27:09",
       "2015/04/13",
       "3D",
-      "1127.4"};
+      "1127.4",
+      "1.64"};
 
   // 38400 bit/s is 3840 bytes a second: 384 bytes per poll period.
   for (std::size_t sent = 0; sent < capture.size(); sent += 384) {
@@ -115,7 +124,8 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   // Read in the same pass as the condition: the silence rule may reset the boxes later.
   const bool arrived = WaitUntil([&] {
     shown = {window.Text("Edit8"),  window.Text("Edit9"), window.Text("EdTime"),
-             window.Text("EdDate"), window.Text("Edit6"), window.Text("EdHeight")};
+             window.Text("EdDate"), window.Text("Edit6"), window.Text("EdHeight"),
+             window.Text("EdPDOP")};
     return shown.time == expected.time;
   });
   ASSERT_TRUE(arrived) << "EdTime shows " << shown.time;
@@ -124,6 +134,7 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   EXPECT_EQ(shown.date, expected.date);
   EXPECT_EQ(shown.fixMode, expected.fixMode);
   EXPECT_EQ(shown.height, expected.height);
+  EXPECT_EQ(shown.pdop, expected.pdop);
   for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) {
     EXPECT_TRUE(window.Checked(box)) << box;
   }
@@ -138,6 +149,49 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   EXPECT_EQ(window.Text("ButOpenGps"), "On");
   EXPECT_EQ(run.PortHandle, nullptr);
   EXPECT_FALSE(window.Timer1().Enabled());
+}
+
+// The terminals this process has open, by the paths their descriptors lead to.
+std::set<std::string> OpenTerminals() {
+  std::set<std::string> terminals;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
+    std::error_code linkError;
+    const std::string target = std::filesystem::read_symlink(entry.path(), linkError).string();
+    if (!linkError && (target.starts_with("/dev/tty") || target.starts_with("/dev/pts/"))) {
+      terminals.insert(target);
+    }
+  }
+  return terminals;
+}
+
+// A link left by a killed simulator claims COM1: pressing On fails with both boxes and the
+// reason on the first one's face, and no other device is opened in its place (the device
+// order would give COM1 to the first of /dev/ttyACM*, /dev/ttyUSB*, /dev/ttyS*).
+TEST(PollEndToEnd, DeadPortLinkFailsWithoutOpeningAnotherDevice) {
+  App();
+  testing::PortLinkFolderForTest folder;
+  testing::PseudoTerminal receiver;  // the test's own terminal, opened before the click
+  folder.Link(1, folder.Path() + "/ttyUSB9");
+  BoxCloser boxes;
+  RunState run;
+  MainWindow window(run);
+  window.show();
+  const std::set<std::string> before = OpenTerminals();
+
+  QTest::mouseClick(window.ControlAs<QPushButton>("ButOpenGps"), Qt::LeftButton);
+  ASSERT_TRUE(WaitUntil([&] { return boxes.seen.size() == 2; }));
+  EXPECT_EQ(boxes.seen, (std::vector<std::string>{"Open Com Port ERROR", "OPEN COM ERROR"}));
+  EXPECT_EQ(boxes.informative[0], "Device: " + folder.Path() + "/COM1 -> " + folder.Path() +
+                                      "/ttyUSB9\nReason: COM1 links to " + folder.Path() +
+                                      "/ttyUSB9, which is not present\nPlug in that device, or "
+                                      "remove the link: rm \"" +
+                                      folder.Path() + "/COM1\"");
+  EXPECT_EQ(boxes.informative[1], "");
+  EXPECT_EQ(run.PortHandle, nullptr);
+  EXPECT_EQ(window.Text("ButOpenGps"), "On");
+  EXPECT_FALSE(window.Timer1().Enabled());
+  EXPECT_EQ(OpenTerminals(), before);
 }
 
 }  // namespace

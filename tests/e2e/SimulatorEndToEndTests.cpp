@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -160,7 +162,8 @@ class StreamRecorder {
 };
 
 // What the boxes should show for an RMC line: hemisphere, degrees, the degree sign and
-// minutes; local time shifted by whole 15 degrees of longitude; date yyyy/mm/dd.
+// minutes; local time shifted by the nautical zone of the longitude (the whole hours nearest
+// to degrees / 15, at most 12); date yyyy/mm/dd.
 struct RmcExpectation {
   std::string latitudeStart, longitudeStart, time, date;
 };
@@ -171,11 +174,18 @@ std::string Two(int value) {
   return text;
 }
 
+// A field's number, read with "." whatever locale Qt has given the C library.
+double Number(const std::string& text) {
+  double value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
 RmcExpectation Expect(const std::string& rmc) {
   const std::vector<std::string> f = Fields(rmc);
   const std::string degree = "\xA2\x58";
   const auto angle = [&](const std::string& value, const std::string& hemisphere) {
-    const double number = std::stod(value);
+    const double number = Number(value);
     const int whole = static_cast<int>(number) / 100;
     const int minutes = static_cast<int>(number) - whole * 100;
     return hemisphere + std::to_string(whole) + degree + std::to_string(minutes) + "'";
@@ -184,7 +194,11 @@ RmcExpectation Expect(const std::string& rmc) {
   expected.latitudeStart = angle(f[3], f[4]);
   expected.longitudeStart = angle(f[5], f[6]);
   const int utc = std::stoi(f[1]);
-  const int zone = (static_cast<int>(std::stod(f[5]) * 0.01) / 15) * (f[6] == "W" ? -1 : 1);
+  const double longitude = Number(f[5]);  // dddmm.mmmm
+  const int degrees = static_cast<int>(longitude / 100);
+  const double minutesOfArc = degrees * 60 + (longitude - degrees * 100);
+  const int zone =
+      std::min(12, static_cast<int>((minutesOfArc + 450) / 900)) * (f[6] == "W" ? -1 : 1);
   int hours = utc / 10000 + zone, carry = 0;
   if (hours >= 24) hours -= 24, carry = 1;
   if (hours < 0) hours += 24, carry = -1;
@@ -310,11 +324,11 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   const std::vector<std::string> gsa = Fields(recorder->lastGsaBeforeSky);
   ASSERT_GE(gsa.size(), 16u) << recorder->lastGsaBeforeSky;
   EXPECT_EQ(gsa[2], "3");
-  char pdop[32];
   const std::vector<std::string> latestGsa = Fields(recorder->lastGsa);
   ASSERT_GE(latestGsa.size(), 16u) << recorder->lastGsa;
-  std::snprintf(pdop, sizeof pdop, "%2.2f", std::stod(latestGsa[15]));
-  EXPECT_EQ(window->Text("EdPDOP"), pdop);
+  // The simulator writes PDOP with one decimal ("1.8"); the box shows two ("1.80").
+  ASSERT_EQ(latestGsa[15].size() - latestGsa[15].find('.'), 2u) << latestGsa[15];
+  EXPECT_EQ(window->Text("EdPDOP"), latestGsa[15] + "0");
   for (const char* box : kSentenceBoxes) EXPECT_TRUE(window->Checked(box)) << box;
 
   // Each satellite of the last sky cycle has its disc: filled blue when used in the fix,

@@ -16,12 +16,12 @@ class FakeMessageBox : public MessageBox {
     std::string text;
     std::string caption;
     MessageButtons buttons;
-    std::string details;
+    std::string informative;
   };
 
   MessageResult Show(std::string_view text, std::string_view caption, MessageButtons buttons,
-                     std::string_view details = {}) override {
-    shown.push_back({std::string(text), std::string(caption), buttons, std::string(details)});
+                     std::string_view informative = {}) override {
+    shown.push_back({std::string(text), std::string(caption), buttons, std::string(informative)});
     if (whileOpen) whileOpen();
     if (answers.empty()) return MessageResult::Ok;
     const MessageResult answer = answers.front();

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cstdint>
+#include <limits>
 #include <locale>
 #include <string>
 
@@ -79,6 +80,7 @@ TEST(StrToFloat, IgnoresTheDesktopDecimalComma) {
   }
   EXPECT_EQ(StrToFloat("545.4"), 545.4);
   EXPECT_THROW(StrToFloat("545,4"), ConversionError);
+  EXPECT_EQ(FormatFixed(1.5, 2, 2), "1.50");
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
@@ -101,10 +103,42 @@ TEST(StrToFloat, IgnoresAGlobalLocaleWithDecimalCommas) {
     return false;
   }();
   const std::int32_t fallback = StrToIntDef("1.234", -1);  // not a grouped thousand either
+  const std::string written = FormatFixed(4807.038, 3);
   std::locale::global(previous);
   EXPECT_EQ(value, 4807.038);
   EXPECT_TRUE(commaRefused);
   EXPECT_EQ(fallback, -1);
+  EXPECT_EQ(written, "4807.038");
+}
+
+// "%<width>.<decimals>f" of the C library: the binary value rounded to the nearest, an exact
+// half to the even digit; blanks on the left up to the width.
+TEST(FormatFixed, WritesWhatPrintfWritesInTheCLocale) {
+  const struct {
+    double value;
+    int decimals, width;
+    const char* text;
+  } cases[] = {
+      {1.5, 2, 2, "1.50"},
+      {static_cast<double>(1.64f), 2, 2, "1.64"},    // 1.6399999856948853
+      {static_cast<double>(545.4f), 1, 0, "545.4"},  // 545.400024...
+      {0.0, 2, 2, "0.00"},
+      {0.125, 2, 0, "0.12"},  // an exact half: to even
+      {0.375, 2, 0, "0.38"},
+      {2.675, 2, 0, "2.67"},  // 2.67499999999999982...
+      {59.95, 1, 2, "60.0"},  // 59.95000000000000284...
+      {2.5, 0, 0, "2"},
+      {5.0, 2, 6, "  5.00"},
+      {-12.345, 1, 6, " -12.3"},
+      {-0.04, 1, 0, "-0.0"},
+      {0.5, 6, 0, "0.500000"},
+      {1e20, 1, 0, "100000000000000000000.0"},
+      {std::numeric_limits<double>::infinity(), 1, 5, "  inf"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(FormatFixed(c.value, c.decimals, c.width), c.text);
+  }
 }
 
 TEST(StrToIntDef, GivesTheFallbackForAnythingButAnInteger) {

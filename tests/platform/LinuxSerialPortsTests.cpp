@@ -1,7 +1,10 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +15,7 @@
 
 #include "platform/PtyTestSupport.h"
 #include "platform/linux/LinuxSerialPorts.h"
+#include "platform/linux/PortHolder.h"
 #include "platform/linux/PortResolution.h"
 
 namespace sattrail {
@@ -102,7 +106,7 @@ class PtyPortTest : public ::testing::Test {
   std::unique_ptr<SerialHandle> OpenCom3() {
     OpenFailure why;
     auto handle = ports.Open("COM3", why);
-    EXPECT_NE(handle, nullptr) << why.Details();
+    EXPECT_NE(handle, nullptr) << why.InformativeText();
     return handle;
   }
 };
@@ -211,12 +215,16 @@ TEST_F(PtyPortTest, SecondOpenOfAPortInUseFails) {
   EXPECT_EQ(ports.Open("COM3", why), nullptr);
   EXPECT_NE(why.reason.find("busy"), std::string::npos) << why.reason;
   EXPECT_NE(why.devicePath.find(receiver.SlavePath()), std::string::npos) << why.devicePath;
+  // The holder is this process itself, which is never named.
+  EXPECT_EQ(why.reason, "Device or resource busy: in use by another program");
 
   // Once closed it can be opened again.
   first.reset();
   EXPECT_NE(OpenCom3(), nullptr);
 }
 
+// The holder sets both locks and a name of its own; root passes TIOCEXCL and meets the
+// flock, anyone else meets TIOCEXCL at open(). Both are told the same, with the holder named.
 TEST_F(PtyPortTest, PortHeldByAnotherProgramFails) {
   int toParent[2];
   int toChild[2];
@@ -225,11 +233,15 @@ TEST_F(PtyPortTest, PortHeldByAnotherProgramFails) {
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
+    prctl(PR_SET_NAME, "gps-holder");
     const int fd = open(receiver.SlavePath().c_str(), O_RDWR | O_NOCTTY);
-    const char ok = fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 ? 'y' : 'n';
+    const char ok =
+        fd >= 0 && flock(fd, LOCK_EX | LOCK_NB) == 0 && ioctl(fd, TIOCEXCL) == 0 ? 'y' : 'n';
     (void)!write(toParent[1], &ok, 1);
     char done;
     (void)!read(toChild[0], &done, 1);
+    // A pseudo-terminal keeps the exclusive flag while its master is open: hand it back.
+    ioctl(fd, TIOCNXCL);
     _exit(0);
   }
   char ok = 'n';
@@ -239,6 +251,13 @@ TEST_F(PtyPortTest, PortHeldByAnotherProgramFails) {
   OpenFailure why;
   EXPECT_EQ(ports.Open("COM3", why), nullptr);
   EXPECT_NE(why.reason.find("in use by another program"), std::string::npos) << why.reason;
+  EXPECT_EQ(why.InformativeText(),
+            "Device: " + folder.Path() + "/COM3 -> " + receiver.SlavePath() +
+                "\nReason: Device or resource busy: in use by another program, held by "
+                "gps-holder (process " +
+                std::to_string(child) + ")\nClose that program, then press On again.");
+  // Where /proc cannot be read nobody is named, and nothing fails.
+  EXPECT_TRUE(serial_linux::FindPortHolders(receiver.SlavePath(), folder.Path()).empty());
 
   (void)!write(toChild[1], "x", 1);
   int status = 0;
@@ -253,14 +272,19 @@ TEST_F(PtyPortTest, MissingAndBrokenPortsSayWhy) {
   // Nothing in this folder and (on a test machine) fewer than 29 devices.
   EXPECT_EQ(none.devicePath, "");
   EXPECT_NE(none.reason.find("COM29"), std::string::npos) << none.reason;
-  EXPECT_NE(none.Details().find("none found"), std::string::npos);
+  EXPECT_NE(none.InformativeText().find("none found"), std::string::npos);
+  EXPECT_EQ(none.InformativeText(), "Device: none found\nReason: No link COM29 in " +
+                                        folder.Path() +
+                                        ", and fewer than 29 serial devices present\nPlug in "
+                                        "the receiver, or link its device: ln -s /dev/ttyUSB0 \"" +
+                                        folder.Path() + "/COM29\"");
 
-  // A link that points nowhere counts as no link: the device order decides, and gives none.
+  // A link that points nowhere still claims its number: the open fails and says why.
   folder.Link(28, folder.Path() + "/gone");
   OpenFailure dangling;
   EXPECT_EQ(ports.Open("\\\\.\\COM28", dangling), nullptr);
-  EXPECT_EQ(dangling.devicePath, "");
-  EXPECT_NE(dangling.reason.find("COM28 points to nothing"), std::string::npos) << dangling.reason;
+  EXPECT_EQ(dangling.devicePath, folder.Path() + "/COM28 -> " + folder.Path() + "/gone");
+  EXPECT_EQ(dangling.reason, "COM28 links to " + folder.Path() + "/gone, which is not present");
 
   const std::string plain = folder.Path() + "/plain-file";
   std::ofstream(plain) << "not a terminal";
@@ -270,48 +294,66 @@ TEST_F(PtyPortTest, MissingAndBrokenPortsSayWhy) {
   EXPECT_EQ(notTty.reason, "Inappropriate ioctl for device");
 }
 
-// A device of group dialout, mode 0660, opened by a user outside that group. As root the
-// attempt is made by a child that has given up root.
-TEST_F(PtyPortTest, PermissionErrorNamesTheOwningGroup) {
-  const group* dialout = getgrnam("dialout");
-  if (dialout == nullptr) GTEST_SKIP() << "no group dialout here";
-  const std::string locked = folder.Path() + "/ttyLocked";
-  std::ofstream(locked) << "x";
+// "refused|reason|group|advice" for an attempt on COMn by a user that is neither root nor in
+// the device's group: as root, a child that has given up root makes it.
+std::string OpenWithoutPrivileges(const std::string& deviceName) {
   const bool root = geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(chown(locked.c_str(), 0, dialout->gr_gid), 0);
-    fs::permissions(folder.Path(), fs::perms::owner_all | fs::perms::group_read |
-                                       fs::perms::group_exec | fs::perms::others_read |
-                                       fs::perms::others_exec);
-  }
-  fs::permissions(locked, root ? fs::perms::owner_read | fs::perms::owner_write |
-                                     fs::perms::group_read | fs::perms::group_write
-                               : fs::perms::none);
-  folder.Link(6, locked);
-
   int answer[2];
-  ASSERT_EQ(pipe(answer), 0);
+  if (pipe(answer) != 0) return "no pipe";
   const pid_t child = root ? fork() : 0;
-  ASSERT_GE(child, 0);
+  if (child < 0) return "no child";
   if (child == 0) {
     if (root && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) {
       _exit(2);
     }
     OpenFailure why;
-    const bool refused = LinuxSerialPorts().Open("COM6", why) == nullptr;
-    const std::string report = (refused ? "refused|" : "opened|") + why.reason + "|" + why.group;
+    const bool refused = LinuxSerialPorts().Open(deviceName, why) == nullptr;
+    const std::string report =
+        (refused ? "refused|" : "opened|") + why.reason + "|" + why.group + "|" + why.advice;
     (void)!write(answer[1], report.data(), report.size());
     if (root) _exit(0);
   }
   close(answer[1]);
   if (root) waitpid(child, nullptr, 0);
-  char buffer[256] = {};
+  char buffer[512] = {};
   const ssize_t n = read(answer[0], buffer, sizeof buffer - 1);
   close(answer[0]);
-  ASSERT_GT(n, 0);
-  EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(n)),
-            root ? "refused|Permission denied|dialout"
-                 : "refused|Permission denied|" + std::string(getgrgid(getgid())->gr_name));
+  return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : "no answer";
+}
+
+// The advice names the device's group only when that group may read and write it. As root the
+// device is a dialout or a root:root terminal; as another user it is the user's own terminal
+// with the owner's rights taken away.
+TEST_F(PtyPortTest, PermissionErrorAdvisesAGroupOnlyWhenItHasAccess) {
+  const bool root = geteuid() == 0;
+  const group* dialout = getgrnam("dialout");
+  if (root && dialout == nullptr) GTEST_SKIP() << "no group dialout here";
+  const gid_t ownGroup = root ? dialout->gr_gid : getgid();
+  const std::string groupName = root ? "dialout" : getgrgid(getgid())->gr_name;
+  const std::string owner = root ? "root" : getpwuid(getuid())->pw_name;
+  const struct {
+    gid_t group;
+    unsigned mode;
+    std::string report;
+  } rows[] = {
+      {ownGroup, root ? 0660u : 0060u,
+       "refused|Permission denied|" + groupName + "|Join the group '" + groupName +
+           "': sudo usermod -aG " + groupName + " \"$USER\", then log out and in again."},
+      {root ? 0 : getgid(), root ? 0600u : 0000u,
+       "refused|Permission denied||Only its owner '" + owner + "' may use this device."},
+  };
+  if (root) fs::permissions(folder.Path(), static_cast<fs::perms>(0755));
+  const std::string device = receiver.SlavePath();
+  folder.Link(6, device);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.report);
+    std::error_code error;
+    fs::permissions(device, static_cast<fs::perms>(row.mode), error);
+    if (chown(device.c_str(), root ? 0 : static_cast<uid_t>(-1), row.group) != 0 || error) {
+      GTEST_SKIP() << "cannot set the owner and mode of " << device;
+    }
+    EXPECT_EQ(OpenWithoutPrivileges("COM6"), row.report);
+  }
 }
 
 TEST_F(PtyPortTest, VanishedDeviceGoesQuietWithoutHanging) {
@@ -340,6 +382,10 @@ TEST_F(PtyPortTest, DescribePortNamesTheDeviceBehindTheLink) {
   EXPECT_EQ(text.rfind(fs::canonical(receiver.SlavePath()).string(), 0), 0u) << text;
   EXPECT_NE(text.find(folder.Path() + "/COM3"), std::string::npos) << text;
   EXPECT_EQ(ports.DescribePort(28), "");
+  // A dead link claims its number in the hover text too.
+  folder.Link(28, "/dev/ttyUSB-gone");
+  EXPECT_EQ(ports.DescribePort(28), "COM28 links to /dev/ttyUSB-gone, which is not present (link " +
+                                        folder.Path() + "/COM28)");
 }
 
 }  // namespace

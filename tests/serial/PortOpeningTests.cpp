@@ -147,8 +147,10 @@ TEST_F(PtyOpeningTest, MissingPortShowsBothBoxesAndEndsClosed) {
   const std::vector<Box> expected = {{"Open Com Port ERROR", "error"}, {"OPEN COM ERROR", "error"}};
   ASSERT_EQ(Boxes(rig.messages).size(), 2u);
   EXPECT_TRUE(Boxes(rig.messages) == expected);
-  EXPECT_NE(rig.messages.shown[0].details.find("COM30"), std::string::npos)
-      << rig.messages.shown[0].details;
+  EXPECT_NE(rig.messages.shown[0].informative.find("COM30"), std::string::npos)
+      << rig.messages.shown[0].informative;
+  // Why and what to do stand on the first box; the second only ends the attempt.
+  EXPECT_EQ(rig.messages.shown[1].informative, "");
   ExpectClosed(rig);
   EXPECT_EQ(rig.timer1.starts, 0);
   EXPECT_EQ(rig.timer2.starts, 0);
@@ -179,8 +181,8 @@ TEST_F(PtyOpeningTest, PortHeldByAnotherProgramShowsBothBoxes) {
   const std::vector<Box> expected = {{"Open Com Port ERROR", "error"}, {"OPEN COM ERROR", "error"}};
   EXPECT_TRUE(Boxes(rig.messages) == expected);
   ASSERT_FALSE(rig.messages.shown.empty());
-  EXPECT_NE(rig.messages.shown[0].details.find("in use by another program"), std::string::npos)
-      << rig.messages.shown[0].details;
+  EXPECT_NE(rig.messages.shown[0].informative.find("in use by another program"), std::string::npos)
+      << rig.messages.shown[0].informative;
   ExpectClosed(rig);
 
   (void)!write(release[1], "x", 1);
@@ -301,7 +303,11 @@ TEST_F(OpeningTest, RejectedSettingsCloseTheDeviceBeforeTheBoxes) {
   ButOpenGpsClick(rig.link);
   const std::vector<Box> expected = {{"SET DEC ERROR", "error"}, {"OPEN COM ERROR", "error"}};
   EXPECT_TRUE(Boxes(rig.messages) == expected);
-  EXPECT_EQ(rig.messages.shown[0].details, "fake failure");
+  ASSERT_EQ(rig.messages.shown.size(), 2u);
+  EXPECT_EQ(rig.messages.shown[0].informative,
+            "Device: COM1\nReason: fake failure\nThe device refused 4800 bit/s, 8 data bits, no "
+            "parity, one stop bit; choose another speed.");
+  EXPECT_EQ(rig.messages.shown[1].informative, "");
   EXPECT_FALSE(openDuringBox);
   ExpectClosed(rig);
 }

@@ -47,9 +47,12 @@ struct CaptureReading {
   std::vector<Satellite> lastDrawing;
 };
 
+// The local time is UTC shifted by the nautical zone of the last RMC's longitude, the whole
+// hours nearest to degrees / 15: bu353s4 at 175.3 E and quectel at 174.7 E are +12, garmin-10x
+// at 83.6 W and isync at 87.6 W are -6, geos-1m at 27.5 E is +2.
 // Notes on the odd ones: gp-320fw's receiver reports zeros before its first fix and a 2099
-// date; tn200 sends 36000.0000 N 72000.0000 E, whose 720 degrees make a zone of +48 hours
-// (20 h UTC + 48 = 68, one day carried, 44 shown as it comes); magellan-ec10 sends only empty
+// date; tn200 sends 36000.0000 N 72000.0000 E, whose 720 degrees cap at a zone of +12 (20 h
+// UTC + 12 = 32, one day carried: 08 h on the 30th); magellan-ec10 sends only empty
 // RMC sentences after midnight UTC with no GGA or GSA; mtk-3301 and skytraq-fix carry lines of
 // more than 100 characters, which re-dispatch the previous sentence type; isync and iTrek
 // close GSV cycles whose earlier sentences were lost, which still draws.
@@ -86,7 +89,7 @@ const std::vector<CaptureReading> kCaptures{
      "S37°47'5.3",
      "E175°18'53.7",
      "0",
-     "14:07:43",
+     "15:07:43",
      "2014/12/31",
      "60.2",
      "1.90",
@@ -145,7 +148,7 @@ const std::vector<CaptureReading> kCaptures{
      "N41°43'36.7",
      "W83°38'5.3",
      "1.11119997501373",
-     "11:50:49",
+     "10:50:49",
      "2010/07/18",
      "212.3",
      "4.00",
@@ -173,7 +176,7 @@ const std::vector<CaptureReading> kCaptures{
      "N53°55'9.3",
      "E27°29'57.8",
      "0.517022848129272",
-     "08:37:08",
+     "09:37:08",
      "2010/07/09",
      "258.9",
      "9.90",
@@ -305,7 +308,7 @@ const std::vector<CaptureReading> kCaptures{
      "N41°53'51.6",
      "W87°38'38.2",
      "0.0703760012984276",
-     "08:15:30",
+     "07:15:30",
      "2016/02/03",
      "218.5",
      "1.25",
@@ -415,7 +418,7 @@ const std::vector<CaptureReading> kCaptures{
      "S36°44'45.6",
      "E174°44'4.3",
      "0",
-     "13:21:02",
+     "14:21:02",
      "2020/10/07",
      "56.1",
      "1.30",
@@ -504,7 +507,7 @@ const std::vector<CaptureReading> kCaptures{
      "N360°0'0.0",
      "E720°0'0.0",
      "0",
-     "44:41:39",
+     "08:41:39",
      "2020/01/30",
      "0.0",
      "50.00",

@@ -38,13 +38,15 @@ TEST(SimOptions, Defaults) {
   EXPECT_EQ(o.start, StartKind::Cold);
   EXPECT_NEAR(o.place.latitude, 47.38, 0.01);
   EXPECT_NEAR(o.place.longitude, 8.54, 0.01);
+  EXPECT_EQ(o.faultSeconds, 5.0);
 }
 
 TEST(SimOptions, EveryOptionIsRead) {
   const std::string capture = std::string(SATTRAIL_TEST_DATA) + "/mt3339.log";
-  const ParseRun run = Parse({"--port", "3", "--speed", "38400", "--at", "-33.87,151.21", "--fault",
-                              "badsum=0.5", "--fault", "unplug", "--capture", capture.c_str(),
-                              "--loop", "--start", "hot", "--seed", "42"});
+  const ParseRun run =
+      Parse({"--port", "3", "--speed", "38400", "--at", "-33.87,151.21", "--fault", "badsum=0.5",
+             "--fault", "unplug", "--capture", capture.c_str(), "--loop", "--start", "hot",
+             "--seed", "42", "--fault-seconds", "2.5"});
   ASSERT_TRUE(run.outcome.options) << run.err;
   const Options& o = *run.outcome.options;
   EXPECT_EQ(o.port, 3);
@@ -59,6 +61,7 @@ TEST(SimOptions, EveryOptionIsRead) {
   EXPECT_TRUE(o.loop);
   EXPECT_EQ(o.start, StartKind::Hot);
   EXPECT_EQ(o.seed, 42u);
+  EXPECT_EQ(o.faultSeconds, 2.5);
 }
 
 TEST(SimOptions, HelpShowsTheUsage) {
@@ -88,6 +91,8 @@ TEST(SimOptions, BadArgumentsExitWithTwoAndSayWhy) {
       {{"--loop"}, "--loop"},
       {{"--start", "lukewarm"}, "--start"},
       {{"--frobnicate"}, "frobnicate"},
+      {{"--fault-seconds", "0.5"}, "--fault-seconds"},
+      {{"--fault-seconds", "2,5"}, "--fault-seconds"},  // "." whatever the locale
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.front());

@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <ctime>
 
+#include "nmea/NumberConversion.h"
+
 namespace sattrail::sim {
 namespace {
 
+// Whole numbers only; reals go through FormatFixed, which ignores the locale.
 std::string Format(const char* format, auto... values) {
   char text[96];
   const int n = std::snprintf(text, sizeof text, format, values...);
@@ -64,7 +67,8 @@ std::string BuildGga(const Epoch& epoch) {
   std::string body = "GPGGA," + UtcTimeField(epoch.utc) + ",";
   if (!Fixed(epoch)) return body + ",,,,0,00,,,M,,M,,";
   body += LatitudeFields(epoch.latitude) + "," + LongitudeFields(epoch.longitude);
-  body += Format(",1,%02d,%.1f,%.1f,M,47.6,M,,", epoch.UsedCount(), epoch.hdop, epoch.altitude);
+  body += Format(",1,%02d,", epoch.UsedCount()) + FormatFixed(epoch.hdop, 1) + "," +
+          FormatFixed(epoch.altitude, 1) + ",M,47.6,M,,";
   return body;
 }
 
@@ -77,7 +81,10 @@ std::string BuildGsa(const Epoch& epoch) {
     ++fields;
   }
   for (; fields < 12; ++fields) body += ",";
-  if (Fixed(epoch)) return body + Format(",%.1f,%.1f,%.1f", epoch.pdop, epoch.hdop, epoch.vdop);
+  if (Fixed(epoch)) {
+    return body + "," + FormatFixed(epoch.pdop, 1) + "," + FormatFixed(epoch.hdop, 1) + "," +
+           FormatFixed(epoch.vdop, 1);
+  }
   return body + ",,,";
 }
 
@@ -101,7 +108,8 @@ std::string BuildRmc(const Epoch& epoch) {
   std::string body = "GPRMC," + UtcTimeField(epoch.utc);
   if (Fixed(epoch)) {
     body += ",A," + LatitudeFields(epoch.latitude) + "," + LongitudeFields(epoch.longitude);
-    body += Format(",%.1f,%.1f,", epoch.speedKnots, epoch.courseDegrees);
+    body +=
+        "," + FormatFixed(epoch.speedKnots, 1) + "," + FormatFixed(epoch.courseDegrees, 1) + ",";
   } else {
     body += ",V,,,,,,,";
   }
@@ -110,8 +118,9 @@ std::string BuildRmc(const Epoch& epoch) {
 
 std::string BuildVtg(const Epoch& epoch) {
   if (!Fixed(epoch)) return "GPVTG,,T,,M,,N,,K,N";
-  return Format("GPVTG,%.1f,T,,M,%.1f,N,%.1f,K,A", epoch.courseDegrees, epoch.speedKnots,
-                epoch.speedKnots * 1.852);
+  return "GPVTG," + FormatFixed(epoch.courseDegrees, 1) + ",T,,M," +
+         FormatFixed(epoch.speedKnots, 1) + ",N," + FormatFixed(epoch.speedKnots * 1.852, 1) +
+         ",K,A";
 }
 
 std::string BuildGll(const Epoch& epoch) {

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <map>
 
+#include "sattrail/Version.h"
+
 namespace sattrail::sim {
 namespace {
 
@@ -12,6 +14,16 @@ std::optional<double> ParseNumber(std::string_view text) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (ec != std::errc{} || end != text.data() + text.size()) return std::nullopt;
   return value;
+}
+
+CLI::Validator SecondsOfAFault() {
+  return CLI::Validator(
+      [](const std::string& text) -> std::string {
+        const std::optional<double> seconds = ParseNumber(text);
+        if (seconds && *seconds >= 1 && *seconds <= 600) return {};
+        return "\"" + text + "\" is not a number of seconds from 1 to 600";
+      },
+      "");
 }
 
 }  // namespace
@@ -65,13 +77,17 @@ ParseOutcome ParseOptions(int argc, const char* const* argv, std::ostream& out, 
   app.add_option("--start", start, "the start the receiver makes when the simulator begins")
       ->check(CLI::IsMember({"hot", "warm", "cold"}))
       ->capture_default_str();
-  app.add_option("--fault-seconds", options.faultSeconds,
-                 "how long silence and unplugging last, in seconds")
-      ->check(CLI::Range(1.0, 600.0))
+  // Read as text: CLI11 converts real numbers with the C library, which follows the locale.
+  std::string faultSeconds = "5";
+  app.add_option("--fault-seconds", faultSeconds,
+                 "how long silence and unplugging last, in seconds (1 to 600)")
+      ->type_name("SECONDS")
+      ->check(SecondsOfAFault())
       ->capture_default_str();
   app.add_option("--seed", options.seed, "seed of the signal noise and the fault dice")
       ->capture_default_str();
   app.add_flag("--quiet", options.quiet, "say nothing on standard error while running");
+  app.set_version_flag("--version", VersionLine("sattrail-sim"), "print the version and exit");
 
   try {
     app.parse(argc, argv);
@@ -80,6 +96,7 @@ ParseOutcome ParseOptions(int argc, const char* const* argv, std::ostream& out, 
     return {std::nullopt, code == 0 ? 0 : 2};
   }
 
+  options.faultSeconds = ParseNumber(faultSeconds).value_or(options.faultSeconds);
   if (!at.empty()) {
     const std::optional<Place> place = ParsePlace(at);
     if (!place) {

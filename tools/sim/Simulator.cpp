@@ -14,6 +14,7 @@
 
 #include "EpochSentences.h"
 #include "PortLink.h"
+#include "nmea/NumberConversion.h"
 
 namespace sattrail::sim {
 namespace {
@@ -236,7 +237,7 @@ void Simulator::HandleControlLine(const std::string& line, double now) {
     case ControlCommand::Kind::SetFault:
       faults_.SetRate(control->fault, control->rate);
       Say("fault " + std::string(FaultName(control->fault)) +
-          (control->rate > 0 ? " at rate " + std::to_string(control->rate) : " off"));
+          (control->rate > 0 ? " at rate " + FormatFixed(control->rate, 6) : " off"));
       break;
     case ControlCommand::Kind::TriggerFault:
       faults_.TriggerOnce(control->fault);

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -14,6 +15,7 @@
 #include <system_error>
 
 #include "platform/linux/LinuxSerialHandle.h"
+#include "platform/linux/PortHolder.h"
 #include "platform/linux/PortResolution.h"
 
 namespace sattrail {
@@ -26,34 +28,77 @@ std::string ErrorText(int error) {
   return std::strerror(error);
 }
 
-// The group that owns the device, which a user refused access must join (dialout for most
-// serial ports, plugdev for some USB receivers).
-std::string OwningGroup(const std::string& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) return {};
+std::string NameOfGroup(gid_t id) {
   group entry{};
   group* found = nullptr;
   std::array<char, 4096> scratch{};
-  if (getgrgid_r(info.st_gid, &entry, scratch.data(), scratch.size(), &found) != 0 ||
-      found == nullptr) {
-    return std::to_string(info.st_gid);
+  if (getgrgid_r(id, &entry, scratch.data(), scratch.size(), &found) != 0 || found == nullptr) {
+    return std::to_string(id);
   }
   return found->gr_name;
+}
+
+std::string NameOfUser(uid_t id) {
+  passwd entry{};
+  passwd* found = nullptr;
+  std::array<char, 4096> scratch{};
+  if (getpwuid_r(id, &entry, scratch.data(), scratch.size(), &found) != 0 || found == nullptr) {
+    return std::to_string(id);
+  }
+  return found->pw_name;
+}
+
+// A user refused access is told to join the device's group (dialout for most serial ports,
+// plugdev for some USB receivers), but only when that group may read and write it: joining
+// root's group gains nothing on a device of mode 0600.
+void AdviseOnPermission(const std::string& path, OpenFailure& why) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return;
+  if ((info.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP)) {
+    why.group = NameOfGroup(info.st_gid);
+    why.advice = "Join the group '" + why.group + "': sudo usermod -aG " + why.group +
+                 " \"$USER\", then log out and in again.";
+  } else {
+    why.advice = "Only its owner '" + NameOfUser(info.st_uid) + "' may use this device.";
+  }
+}
+
+// Whoever holds the port, this user is told so in the same words: a user who is not root
+// meets TIOCEXCL at open(), root meets the flock.
+void ReportBusy(const std::string& path, OpenFailure& why) {
+  why.reason = ErrorText(EBUSY) + ": in use by another program";
+  const std::string holders = serial_linux::DescribeHolders(serial_linux::FindPortHolders(path));
+  if (holders.empty()) {
+    why.advice =
+        "Close the program that uses it (often ModemManager or brltty), then press On again.";
+  } else {
+    why.reason += ", " + holders;
+    why.advice = "Close that program, then press On again.";
+  }
 }
 
 // The path shown to the user: a link with the device it points to.
 std::string ShownPath(const ResolvedPort& port) {
   if (port.linkPath.empty()) return port.path;
-  std::error_code error;
-  const fs::path target = fs::read_symlink(port.linkPath, error);
-  if (error) return port.path;
-  return port.linkPath + " -> " + target.string();
+  if (port.linkTarget.empty()) return port.linkPath;
+  return port.linkPath + " -> " + port.linkTarget;
+}
+
+// "COM1 links to /dev/ttyUSB9, which is not present"
+std::string DeadLinkReason(const ResolvedPort& port) {
+  const std::string target = port.linkTarget.empty() ? port.linkPath : port.linkTarget;
+  return fs::path(port.linkPath).filename().string() + " links to " + target +
+         ", which is not present";
 }
 
 int OpenFailed(OpenFailure& why, const std::string& path, int error, int fd) {
   if (fd >= 0) close(fd);
-  why.reason = ErrorText(error);
-  if (error == EACCES || error == EPERM) why.group = OwningGroup(path);
+  if (error == EBUSY) {
+    ReportBusy(path, why);
+  } else {
+    why.reason = ErrorText(error);
+    if (error == EACCES || error == EPERM) AdviseOnPermission(path, why);
+  }
   return -1;
 }
 
@@ -66,10 +111,7 @@ int OpenExclusive(const std::string& path, OpenFailure& why) {
   if (!isatty(fd)) return OpenFailed(why, path, ENOTTY, fd);
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = errno;
-    close(fd);
-    why.reason =
-        error == EWOULDBLOCK ? ErrorText(EBUSY) + " (in use by another program)" : ErrorText(error);
-    return -1;
+    return OpenFailed(why, path, error == EWOULDBLOCK ? EBUSY : error, fd);
   }
   if (ioctl(fd, TIOCEXCL) != 0) return OpenFailed(why, path, errno, fd);
   return fd;
@@ -85,12 +127,17 @@ std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName
     return nullptr;
   }
   const ResolvedPort port = serial_linux::ResolvePort(number);
+  if (port.linkIsDead) {
+    why.devicePath = ShownPath(port);
+    why.reason = DeadLinkReason(port);
+    why.advice = "Plug in that device, or remove the link: rm \"" + port.linkPath + "\"";
+    return nullptr;
+  }
   if (port.path.empty()) {
-    const std::string link =
-        port.deadLink.empty()
-            ? "no link COM" + std::to_string(number) + " in " + serial_linux::PortLinkFolder()
-            : "the link " + port.deadLink + " points to nothing";
-    why.reason = link + ", and fewer than " + std::to_string(number) + " serial devices present";
+    const std::string link = serial_linux::PortLinkFolder() + "/COM" + std::to_string(number);
+    why.reason = "No link COM" + std::to_string(number) + " in " + serial_linux::PortLinkFolder() +
+                 ", and fewer than " + std::to_string(number) + " serial devices present";
+    why.advice = "Plug in the receiver, or link its device: ln -s /dev/ttyUSB0 \"" + link + "\"";
     return nullptr;
   }
   why.devicePath = ShownPath(port);
@@ -101,6 +148,7 @@ std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName
 
 std::string LinuxSerialPorts::DescribePort(int portNumber) const {
   const ResolvedPort port = serial_linux::ResolvePort(portNumber);
+  if (port.linkIsDead) return DeadLinkReason(port) + " (link " + port.linkPath + ")";
   if (port.path.empty()) return {};
   std::error_code error;
   const fs::path device = fs::canonical(port.path, error);

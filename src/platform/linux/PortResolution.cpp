@@ -93,14 +93,14 @@ ResolvedPort ResolvePort(int portNumber) {
   if (portNumber < 1) return port;
   const std::string link = PortLinkFolder() + "/COM" + std::to_string(portNumber);
   struct stat info {};
-  // A link that points nowhere (left by a simulator that was killed) is no port: it must not
-  // hide the receiver that the device order gives this number.
-  if (stat(link.c_str(), &info) == 0) {
-    port.path = link;
+  if (lstat(link.c_str(), &info) == 0) {
     port.linkPath = link;
+    std::error_code error;
+    if (S_ISLNK(info.st_mode)) port.linkTarget = fs::read_symlink(link, error).string();
+    port.linkIsDead = stat(link.c_str(), &info) != 0;
+    if (!port.linkIsDead) port.path = link;
     return port;
   }
-  if (lstat(link.c_str(), &info) == 0) port.deadLink = link;
   const std::vector<std::string> devices = ListSerialDevices();
   if (static_cast<std::size_t>(portNumber) <= devices.size()) {
     port.path = devices[static_cast<std::size_t>(portNumber) - 1];

@@ -21,11 +21,15 @@ int PortNumberFromName(std::string_view deviceName);
 std::vector<std::string> ListSerialDevices(const std::string& devFolder = "/dev",
                                            const std::string& ttyClassFolder = "/sys/class/tty");
 
-// What port n resolves to now: the link COMn when it leads to something, else the n-th device.
+// What port n resolves to now. A link COMn claims port n whether or not it leads anywhere:
+// a dead link fails the open rather than letting the number fall through to another device
+// (which the monitor would then set raw and write to). The device order decides only for
+// numbers with no link.
 struct ResolvedPort {
-  std::string path;      // what to open; empty when nothing answers to the number
-  std::string linkPath;  // the port link used, if any
-  std::string deadLink;  // a link COMn that points to nothing, passed over
+  std::string path;         // what to open; empty when nothing answers to the number
+  std::string linkPath;     // the port link that claims the number, if any
+  std::string linkTarget;   // where that link points, as written in it
+  bool linkIsDead = false;  // the link points to nothing present
 };
 ResolvedPort ResolvePort(int portNumber);
 
