@@ -56,14 +56,19 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 }
 
 void Application::ShowException(std::string_view message) {
-  if (dialogOpen_) return;
-  dialogOpen_ = true;
+  if (dialog_ != nullptr || runEnded_) return;
   ++exceptionsShown_;
   QMessageBox box(QMessageBox::Critical, applicationName(), ToQString(ExceptionDialogText(message)),
                   QMessageBox::Ok);
   box.setTextFormat(Qt::PlainText);
+  dialog_ = &box;
   QtMessageBox::RunNested(box);
-  dialogOpen_ = false;
+  dialog_ = nullptr;
+}
+
+void Application::EndRun() {
+  runEnded_ = true;
+  if (dialog_ != nullptr) dialog_->done(QMessageBox::Cancel);
 }
 
 void Application::Defer(std::exception_ptr error) {

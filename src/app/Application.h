@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+class QMessageBox;
+
 namespace sattrail {
 
 // The text of the default exception dialog: the message, with a full stop appended when it
@@ -14,7 +16,8 @@ std::string ExceptionDialogText(std::string_view message);
 
 // The application object. Every exception that leaves an event handler ends in notify():
 // the default exception dialog shows it (caption the application title, error icon, one
-// OK) and the loop goes on. While that dialog is open, further exceptions are dropped.
+// OK) and the loop goes on. While that dialog is open, and once the run has ended, further
+// exceptions are dropped.
 class Application : public QApplication {
   Q_OBJECT
  public:
@@ -23,17 +26,23 @@ class Application : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override;
 
   // Shows the default exception dialog for this message and waits until it is closed;
-  // does nothing while one is open.
+  // does nothing while one is open or after the run has ended.
   void ShowException(std::string_view message);
   // Hands an exception caught at a handler's edge over to notify(), so that it never
   // unwinds through the toolkit's frames.
   static void Defer(std::exception_ptr error);
 
-  bool DialogOpen() const { return dialogOpen_; }
+  // The run lasts from the main window's creation until it is closed. At its end an open
+  // exception dialog finishes, and no further one opens.
+  void BeginRun() { runEnded_ = false; }
+  void EndRun();
+
+  bool DialogOpen() const { return dialog_ != nullptr; }
   int ExceptionsShown() const { return exceptionsShown_; }
 
  private:
-  bool dialogOpen_ = false;
+  QMessageBox* dialog_ = nullptr;  // the open exception dialog
+  bool runEnded_ = false;
   int exceptionsShown_ = 0;
 };
 

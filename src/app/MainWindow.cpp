@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QFont>
@@ -95,6 +96,9 @@ MainWindow::MainWindow(RunState& run)
   build();
   connect(&timer1_.Qt(), &QTimer::timeout, this, Guarded([this] { Timer1Timer(); }));
   connect(&timer2_.Qt(), &QTimer::timeout, this, Guarded([this] { Timer2Timer(); }));
+  if (auto* application = qobject_cast<Application*>(QCoreApplication::instance())) {
+    application->BeginRun();
+  }
   Guarded([this] { FormCreate(); })();
 }
 
@@ -249,6 +253,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (it != focusHandlers_.end()) Guarded([this, handler = it->second] { (this->*handler)(); })();
   }
   return QtWindow::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // The port closes first, so that nothing more reaches the receiver; then every open box
+  // finishes as if cancelled and no other opens, so the handlers waiting on a box return
+  // without sending and the nested loops unwind. With the last window gone the application
+  // leaves its loop.
+  CloseComPort(link_);
+  messages_.EndAll();
+  if (auto* application = qobject_cast<Application*>(QCoreApplication::instance())) {
+    application->EndRun();
+  }
+  QtWindow::closeEvent(event);
 }
 
 void MainWindow::refreshPortToolTips() {

@@ -53,6 +53,8 @@ class MainWindow : public QtWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Closing the window ends the run, whatever box is open.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   using Handler = void (MainWindow::*)();

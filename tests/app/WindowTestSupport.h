@@ -40,8 +40,8 @@ inline bool WaitUntil(const std::function<bool()>& condition, int boundMilliseco
 }
 
 // Watches for message boxes while it lives: records each one that opens and answers it
-// with the given button. `whileOpen` runs once per box, before the answer, inside the box's
-// nested loop.
+// with the given button, unless it has closed meanwhile. `whileOpen` runs once per box,
+// before the answer, inside the box's nested loop.
 class BoxWatcher {
  public:
   struct Seen {
@@ -85,7 +85,9 @@ class BoxWatcher {
                       box->icon(), box->standardButtons(), box->parentWidget() != nullptr,
                       box->windowModality()});
       if (whileOpen) whileOpen();
-      if (QAbstractButton* button = box->button(answer_)) {
+      if (!box->isVisible()) {
+        // gone without an answer
+      } else if (QAbstractButton* button = box->button(answer_)) {
         button->click();
       } else {
         box->close();

@@ -1,6 +1,7 @@
 // The real program and the simulated receiver on a virtual X server, driven as a user
 // would: xdotool clicks "On", and screenshots show satellites on the sky plot and bars on
-// the signal chart. Skipped only where no Xvfb is installed.
+// the signal chart; then the window is closed while a confirmation box is open, and the
+// program ends without sending the command. Skipped only where no Xvfb is installed.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -75,7 +76,7 @@ PictureCounts Count(const QImage& shot, QPoint client) {
   return counts;
 }
 
-TEST(XvfbSimulatorTest, OnShowsSatellitesOnTheSkyPlotAndBarsOnTheChart) {
+TEST(XvfbSimulatorTest, OnShowsSatellitesAndClosingTheWindowEndsTheProgram) {
   if (!FindProgram("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
   ASSERT_TRUE(FindProgram("xdotool")) << "xdotool is needed (scripts/install-deps)";
   ASSERT_TRUE(FindProgram("import")) << "ImageMagick's import is needed (scripts/install-deps)";
@@ -173,6 +174,33 @@ TEST(XvfbSimulatorTest, OnShowsSatellitesOnTheSkyPlotAndBarsOnTheChart) {
             << " ms after the click on On\n";
   EXPECT_TRUE(monitor.Running());
   EXPECT_TRUE(sim.Running());
+
+  // A step with the arrow key on the closed command list opens the box "OK To Send Command"
+  // for its first entry, "@CB 1 4800". SetMsg lies at (104, 8) in GroupBox5 at (199, 1).
+  const std::string logBefore = sim.Log();
+  Output("xdotool mousemove --window " + window + " 323 19 click 1 sleep 0.2 key Down");
+  std::string box;
+  sattrail::e2e::WaitFor(
+      [&] {
+        const std::string found = Output("xdotool search --onlyvisible --name '^@CB 1 4800'");
+        box = found.substr(0, found.find('\n'));
+        return !box.empty();
+      },
+      std::chrono::seconds(10));
+  ASSERT_FALSE(box.empty()) << "no confirmation box appeared";
+
+  // The main window is closed as a window manager's close button closes it, with the box
+  // still open: the program ends, with status 0, and the receiver gets no command.
+  const auto asked = Clock::now();
+  ASSERT_TRUE(AskWindowToClose(name, std::stoul(window)));
+  const std::optional<int> status = monitor.WaitForExit(std::chrono::seconds(1));
+  ASSERT_TRUE(status) << "the monitor still runs a second after its window was closed";
+  EXPECT_EQ(*status, 0);
+  std::cout << "monitor ended " << Milliseconds(Clock::now() - asked)
+            << " ms after its window was asked to close\n";
+  // A command that reached the simulator would be in its log by now.
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  EXPECT_EQ(sim.Log(), logBefore);
 }
 
 }  // namespace

@@ -10,6 +10,9 @@
 #include <cstdlib>
 #include <thread>
 
+// Xlib after the other headers, which its macros (Status, Bool, None) must not reach.
+#include <X11/Xlib.h>
+
 extern char** environ;
 
 namespace sattrail::testing {
@@ -49,6 +52,20 @@ Child::~Child() {
 
 bool Child::Running() const {
   return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0;
+}
+
+std::optional<int> Child::WaitForExit(Clock::duration bound) {
+  const auto deadline = Clock::now() + bound;
+  while (pid_ > 0) {
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+      pid_ = -1;  // ended and reaped: nothing left to stop
+      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    if (Clock::now() > deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return std::nullopt;
 }
 
 // Runs a shell command and returns what it printed.
@@ -93,6 +110,22 @@ std::optional<int> StartXvfb(std::optional<Child>& server) {
 
 long Milliseconds(Clock::duration span) {
   return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(span).count());
+}
+
+bool AskWindowToClose(const std::string& display, unsigned long window) {
+  Display* connection = XOpenDisplay(display.c_str());
+  if (connection == nullptr) return false;
+  XEvent message{};
+  message.xclient.type = ClientMessage;
+  message.xclient.window = window;
+  message.xclient.message_type = XInternAtom(connection, "WM_PROTOCOLS", False);
+  message.xclient.format = 32;
+  message.xclient.data.l[0] = static_cast<long>(XInternAtom(connection, "WM_DELETE_WINDOW", False));
+  message.xclient.data.l[1] = CurrentTime;
+  const Status sent = XSendEvent(connection, window, False, NoEventMask, &message);
+  XFlush(connection);
+  XCloseDisplay(connection);
+  return sent != 0;
 }
 
 }  // namespace sattrail::testing

@@ -26,6 +26,9 @@ class Child {
   Child& operator=(const Child&) = delete;
   bool Started() const { return pid_ > 0; }
   bool Running() const;
+  // Waits up to `bound` for the child to end; its exit status (128 plus the signal's number
+  // when a signal ended it), or nothing while it still runs.
+  std::optional<int> WaitForExit(Clock::duration bound);
 
  private:
   pid_t pid_ = -1;
@@ -38,5 +41,10 @@ std::string Output(const std::string& command);
 std::optional<int> StartXvfb(std::optional<Child>& server);
 
 long Milliseconds(Clock::duration span);
+
+// Asks a window of the X display (":N") to close as a window manager's close button does: a
+// WM_DELETE_WINDOW client message. (xdotool's windowclose destroys the window instead.)
+// False when the display cannot be reached.
+bool AskWindowToClose(const std::string& display, unsigned long window);
 
 }  // namespace sattrail::testing

@@ -1,10 +1,16 @@
 // The replay tool's pieces and its command line: the recording window's start-up look, the
 // text conversion to UTF-8, a made-up stream with replies and malformed numbers, and the
 // built program's exit statuses and pictures.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QImage>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -13,11 +19,14 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "replay/CaptureReplay.h"
 #include "replay/RecordingWindow.h"
 #include "replay/ReplayJson.h"
+
+extern char** environ;
 
 namespace sattrail::replay {
 namespace {
@@ -164,8 +173,20 @@ TEST(CaptureReplayTest, MadeUpStreamEndsWithWhatTheWindowShows) {
   const nlohmann::json errors{"'54x.4' is not a valid floating point value",
                               "'3D' is not a valid integer value"};
   EXPECT_EQ(final["errors"], errors);
+  EXPECT_FALSE(final.contains("errorsNotListed")) << "only past the listed errors";
   EXPECT_EQ(final["drawings"], 0);
   EXPECT_EQ(final["lastDrawing"], nlohmann::json::array());
+}
+
+TEST(CaptureReplayTest, ListsTheFirstHundredErrorsAndCountsTheRest) {
+  std::string bytes;
+  for (int i = 0; i < 103; ++i)
+    bytes += "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,54x.4,M,46.9,M,,*0A\r\n";
+  const nlohmann::json final = ParseReport(ReplayReport(Bytes(bytes), 256, false)).back()["final"];
+  EXPECT_EQ(final["dispatched"], 103);
+  ASSERT_EQ(final["errors"].size(), 100u);
+  EXPECT_EQ(Text(final["errors"][99]), "'54x.4' is not a valid floating point value");
+  EXPECT_EQ(final["errorsNotListed"], 3);
 }
 
 TEST(CaptureReplayTest, MadeUpStreamInAnyChunkSizeGivesTheSameReport) {
@@ -263,6 +284,50 @@ TEST_F(ReplayToolTest, PrintsWhatTheCoreReports) {
   const ToolRun plain = Run(Capture("ublox-lea-4h.log"));
   EXPECT_EQ(plain.status, 0) << plain.err;
   EXPECT_EQ(plain.out, ReplayReport(CaptureBytes("ublox-lea-4h.log"), 256, false));
+  const ToolRun piped = Run("--every --chunk 7 - <" + Capture("ublox-lea-4h.log"));
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  EXPECT_EQ(piped.out, every.out) << "\"-\" reads standard input";
+}
+
+// A source that stays open runs until it is stopped, and the run still ends with the final
+// line of all it read.
+TEST_F(ReplayToolTest, StoppedRunEndsWithTheFinalLine) {
+  const std::vector<std::uint8_t> capture = CaptureBytes("telit-he910.log");
+  // Several times what a pipe holds: once it is written, the replay is reading.
+  std::vector<std::uint8_t> sent;
+  while (sent.size() < 4 * 65536) sent.insert(sent.end(), capture.begin(), capture.end());
+  const std::string out = (folder_ / "stdout").string();
+  for (const int signal : {SIGINT, SIGTERM}) {
+    SCOPED_TRACE(signal);
+    int input[2];
+    ASSERT_EQ(pipe2(input, O_CLOEXEC), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, input[0], 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::string program = std::string(SATTRAIL_BIN_DIR) + "/sattrail-replay";
+    std::string standardInput = "-";
+    char* argv[] = {program.data(), standardInput.data(), nullptr};
+    pid_t pid = -1;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(input[0]);
+    ASSERT_EQ(write(input[1], sent.data(), sent.size()), static_cast<ssize_t>(sent.size()));
+    // Stopped only once every byte is read, so that all of them are in the report.
+    int waiting = 1;
+    for (int i = 0; i < 2000 && waiting > 0; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      ASSERT_EQ(ioctl(input[1], FIONREAD, &waiting), 0);
+    }
+    EXPECT_EQ(waiting, 0);
+    kill(pid, signal);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    close(input[1]);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by the signal itself";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(ReadFile(out), ReplayReport(sent, 256, false));
+  }
 }
 
 TEST_F(ReplayToolTest, WritesTheFinalPictures) {

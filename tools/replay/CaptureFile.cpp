@@ -1,6 +1,7 @@
 #include "replay/CaptureFile.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,42 +10,46 @@
 
 namespace sattrail::replay {
 
-namespace {
-
-std::string SystemError(int code) {
-  return std::strerror(code);
+CaptureInput::~CaptureInput() {
+  if (owned_) ::close(fd_);
 }
 
-}  // namespace
-
-std::optional<std::vector<std::uint8_t>> ReadCapture(const std::string& path, std::string& error) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+bool CaptureInput::Open(const std::string& path, std::string& error) {
+  const bool standardInput = path == "-";
+  const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    error = SystemError(errno);
-    return std::nullopt;
+    error = std::strerror(errno);
+    return false;
   }
   struct stat status {};
-  if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
-    error = S_ISDIR(status.st_mode) ? SystemError(EISDIR) : SystemError(errno);
-    ::close(fd);
-    return std::nullopt;
+  const bool known = ::fstat(fd, &status) == 0;
+  if (!known || S_ISDIR(status.st_mode)) {
+    error = std::strerror(known ? EISDIR : errno);
+    if (!standardInput) ::close(fd);
+    return false;
   }
-  std::vector<std::uint8_t> bytes;
-  if (S_ISREG(status.st_mode)) bytes.reserve(static_cast<std::size_t>(status.st_size));
-  std::uint8_t block[65536];
+  fd_ = fd;
+  owned_ = !standardInput;
+  return true;
+}
+
+CaptureInput::Piece CaptureInput::Read(std::span<std::uint8_t> buffer, int stop,
+                                       std::string& error) {
+  pollfd waits[2] = {{fd_, POLLIN, 0}, {stop, POLLIN, 0}};
   for (;;) {
-    const ssize_t got = ::read(fd, block, sizeof block);
-    if (got == 0) break;
-    if (got < 0) {
+    if (::poll(waits, stop >= 0 ? 2 : 1, -1) < 0) {
       if (errno == EINTR) continue;
-      error = SystemError(errno);
-      ::close(fd);
-      return std::nullopt;
+      error = std::strerror(errno);
+      return {Outcome::Failed, 0};
     }
-    bytes.insert(bytes.end(), block, block + got);
+    if (waits[1].revents & POLLIN) return {Outcome::Stopped, 0};
+    const ssize_t got = ::read(fd_, buffer.data(), buffer.size());
+    if (got > 0) return {Outcome::Bytes, static_cast<std::size_t>(got)};
+    if (got == 0) return {Outcome::End, 0};
+    if (errno == EINTR || errno == EAGAIN) continue;
+    error = std::strerror(errno);
+    return {Outcome::Failed, 0};
   }
-  ::close(fd);
-  return bytes;
 }
 
 }  // namespace sattrail::replay

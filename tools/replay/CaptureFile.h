@@ -1,13 +1,38 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <optional>
+#include <span>
 #include <string>
-#include <vector>
 
 namespace sattrail::replay {
 
-// The bytes of a capture file, or no bytes with the reason in error.
-std::optional<std::vector<std::uint8_t>> ReadCapture(const std::string& path, std::string& error);
+// A capture read piece by piece, so that memory stays the same whatever its length: a file,
+// a device, or standard input for "-". A source without end (a receiver's device, a pipe
+// that stays open, /dev/zero) is read for as long as it gives bytes.
+class CaptureInput {
+ public:
+  CaptureInput() = default;
+  CaptureInput(const CaptureInput&) = delete;
+  CaptureInput& operator=(const CaptureInput&) = delete;
+  ~CaptureInput();
+
+  // Opens path, or takes standard input for "-"; false with the reason in error.
+  bool Open(const std::string& path, std::string& error);
+
+  enum class Outcome { Bytes, End, Stopped, Failed };
+  struct Piece {
+    Outcome outcome;
+    std::size_t size;  // bytes read into the buffer, for Outcome::Bytes
+  };
+  // Waits for the next bytes and reads as many as the buffer holds and the source has. Stops
+  // instead when stop (a descriptor, or -1 for none) becomes readable first; on failure the
+  // reason is in error.
+  Piece Read(std::span<std::uint8_t> buffer, int stop, std::string& error);
+
+ private:
+  int fd_ = -1;
+  bool owned_ = false;
+};
 
 }  // namespace sattrail::replay

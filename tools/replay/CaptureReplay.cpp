@@ -15,18 +15,40 @@ void CaptureReplay::Feed(std::span<const std::uint8_t> chunk) {
   if (chunk.empty()) return;
   const std::vector<std::string> errors =
       AssembleLines(run_, window_, chunk.data(), static_cast<int>(chunk.size()), this);
-  errors_.insert(errors_.end(), errors.begin(), errors.end());
+  for (const std::string& message : errors) {
+    if (errors_.size() < kListedErrors)
+      errors_.push_back(message);
+    else
+      ++errorsNotListed_;
+  }
   // Line numbers are physical: whatever assembly reported, after the chunk they are the line
   // feeds handed on so far.
   lineFeedsFed_ += std::count(chunk.begin(), chunk.end(), std::uint8_t{'\n'});
   linesEnded_ = lineFeedsFed_;
 }
 
-void CaptureReplay::FeedAll(std::span<const std::uint8_t> capture, int chunkSize) {
+void CaptureReplay::Stream(std::span<const std::uint8_t> piece, int chunkSize) {
   const std::size_t step = static_cast<std::size_t>(std::max(chunkSize, 1));
-  for (std::size_t offset = 0; offset < capture.size(); offset += step) {
-    Feed(capture.subspan(offset, std::min(step, capture.size() - offset)));
+  if (!pending_.empty()) {
+    const std::size_t missing = std::min(step - pending_.size(), piece.size());
+    pending_.insert(pending_.end(), piece.begin(), piece.begin() + static_cast<long>(missing));
+    piece = piece.subspan(missing);
+    if (pending_.size() < step) return;
+    Feed(pending_);
+    pending_.clear();
   }
+  for (; piece.size() >= step; piece = piece.subspan(step)) Feed(piece.first(step));
+  pending_.assign(piece.begin(), piece.end());
+}
+
+void CaptureReplay::EndStream() {
+  Feed(pending_);
+  pending_.clear();
+}
+
+void CaptureReplay::FeedAll(std::span<const std::uint8_t> capture, int chunkSize) {
+  Stream(capture, chunkSize);
+  EndStream();
 }
 
 void CaptureReplay::LineEnded(std::string_view /*line*/, bool checksumGood) {
@@ -62,6 +84,7 @@ nlohmann::ordered_json CaptureReplay::Final() const {
   nlohmann::ordered_json errors = nlohmann::ordered_json::array();
   for (const std::string& message : errors_) errors.push_back(WindowTextToUtf8(message));
   final["errors"] = std::move(errors);
+  if (errorsNotListed_ > 0) final["errorsNotListed"] = errorsNotListed_;
   final["drawings"] = drawings_;
   final["lastDrawing"] = DrawingJson(lastDrawing_);
   return nlohmann::ordered_json{{"final", std::move(final)}};

@@ -14,6 +14,10 @@
 
 namespace sattrail::replay {
 
+// The report lists this many conversion error messages and counts the rest, so that an endless
+// stream of malformed numbers keeps memory bounded.
+inline constexpr std::size_t kListedErrors = 100;
+
 // One replay of a capture: the capture's bytes go, chunk by chunk, through a fresh run state
 // and line assembly into a recording window, exactly as the monitor's poll hands them on.
 // Watches the stream to count lines, dispatches, bad checksums, errors and drawings.
@@ -26,6 +30,11 @@ class CaptureReplay : private StreamObserver {
 
   // Hands one chunk (1 to 256 bytes) to line assembly.
   void Feed(std::span<const std::uint8_t> chunk);
+  // Hands on bytes that arrive in pieces of any size as chunks of chunkSize bytes counted
+  // from the first byte, so that the chunks are the same whatever the pieces; EndStream
+  // hands on the last, shorter chunk.
+  void Stream(std::span<const std::uint8_t> piece, int chunkSize);
+  void EndStream();
   // Feeds the whole capture in chunks of chunkSize bytes.
   void FeedAll(std::span<const std::uint8_t> capture, int chunkSize);
 
@@ -49,8 +58,10 @@ class CaptureReplay : private StreamObserver {
   std::int64_t dispatched_ = 0;
   std::int64_t badChecksum_ = 0;
   std::int64_t drawings_ = 0;
-  std::vector<std::string> errors_;
+  std::vector<std::string> errors_;   // the first kListedErrors messages
+  std::int64_t errorsNotListed_ = 0;  // the messages after those
   DrawnSatellites lastDrawing_{};
+  std::vector<std::uint8_t> pending_;  // the start of a chunk, fewer bytes than a chunk
 };
 
 // The whole capture replayed in chunks of chunkSize: the --every lines when asked for and

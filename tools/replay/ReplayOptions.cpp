@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "sattrail/Version.h"
+
 namespace sattrail::replay {
 
 std::optional<ReplayOptions> ParseReplayOptions(int argc, const char* const* argv,
@@ -19,11 +21,17 @@ std::optional<ReplayOptions> ParseReplayOptions(int argc, const char* const* arg
   app.add_flag("--every", options.every, "one line after each dispatched sentence");
   app.add_option("--png", options.pngDirectory,
                  "folder for chart.png and sky.png, the final pictures");
-  app.add_option("CAPTURE", options.capture, "the capture file")->required();
+  app.add_option("CAPTURE", options.capture, "the capture file, or - for standard input")
+      ->required();
+  app.set_version_flag("--version", VersionLine("sattrail-replay"), "print the version and exit");
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
+    exitCode = 0;
+    return std::nullopt;
+  } catch (const CLI::CallForVersion& version) {
+    out << version.what() << "\n";
     exitCode = 0;
     return std::nullopt;
   } catch (const CLI::ParseError& error) {

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <map>
 
+#include "sattrail/Version.h"
+
 namespace sattrail::sim {
 namespace {
 
@@ -85,6 +87,7 @@ ParseOutcome ParseOptions(int argc, const char* const* argv, std::ostream& out, 
   app.add_option("--seed", options.seed, "seed of the signal noise and the fault dice")
       ->capture_default_str();
   app.add_flag("--quiet", options.quiet, "say nothing on standard error while running");
+  app.set_version_flag("--version", VersionLine("sattrail-sim"), "print the version and exit");
 
   try {
     app.parse(argc, argv);

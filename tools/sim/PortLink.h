@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sattrail::sim {
 
@@ -24,5 +25,44 @@ bool PlacePortLink(const std::filesystem::path& link, const std::string& target,
 
 // Removes the link if it still points at target.
 void RemovePortLink(const std::filesystem::path& link, const std::string& target);
+
+// Where the link points, or empty when the name is not a link.
+std::string PortLinkTarget(const std::filesystem::path& link);
+
+// "COMn.lock" beside the link "COMn".
+std::filesystem::path PortLockPath(const std::filesystem::path& link);
+
+// A simulator's hold on its port while it runs: an exclusive flock on the lock file beside the
+// link, taken without waiting. The system drops it when the process ends, however it ends, so
+// a free lock means that no simulator serves the port any more. The file also records the
+// terminals the link may point at. A link is a simulator's own only when it points at a
+// recorded terminal: a link that a user made (to /dev/ttyUSB0, say) is never recorded, and
+// it is not replaced while it leads somewhere. The file is never deleted; deleting it would
+// let one simulator lock the old file while another creates and locks a new one of that name.
+class PortClaim {
+ public:
+  PortClaim() = default;
+  PortClaim(const PortClaim&) = delete;
+  PortClaim& operator=(const PortClaim&) = delete;
+  ~PortClaim();
+
+  // Locks the lock file of link and reads its record. False, with the reason in error, when
+  // another simulator holds the port or the file cannot be made.
+  bool Take(const std::filesystem::path& link, std::string* error);
+
+  // Whether target is a terminal that a simulator of this port recorded: this one, or one
+  // that was killed before it could remove its link.
+  bool Recorded(const std::string& target) const;
+
+  // Replaces the record: the terminals the link may point at from now on, none once it is
+  // gone. Written before the link changes, so that a simulator killed at any moment leaves
+  // every terminal its link may point at on record.
+  bool Record(std::vector<std::string> targets);
+  const std::vector<std::string>& targets() const { return targets_; }
+
+ private:
+  int fd_ = -1;
+  std::vector<std::string> targets_;
+};
 
 }  // namespace sattrail::sim

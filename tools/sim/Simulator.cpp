@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "EpochSentences.h"
 #include "PortLink.h"
@@ -57,18 +58,29 @@ void Simulator::Say(const std::string& text) {
   if (!options_.quiet) log_ << "sattrail-sim: " << text << std::endl;
 }
 
-bool Simulator::Plug(bool replaceLink) {
+bool Simulator::Plug() {
   std::string error;
   if (!terminal_.Open(&error)) {
     log_ << "sattrail-sim: " << error << std::endl;
     return false;
   }
-  if (!PlacePortLink(link_, terminal_.slaveName(), replaceLink, &error)) {
+  // A link to a recorded terminal is this simulator's own, or was left by one that was
+  // killed; either may be replaced. Any other link is left alone unless it leads nowhere.
+  const std::vector<std::string> recorded = claim_.targets();
+  const std::string previous = PortLinkTarget(link_);
+  const bool replace = !previous.empty() && claim_.Recorded(previous);
+  std::vector<std::string> targets = recorded;
+  targets.push_back(terminal_.slaveName());
+  if (!claim_.Record(targets))
+    log_ << "sattrail-sim: cannot write " << PortLockPath(link_).string() << std::endl;
+  if (!PlacePortLink(link_, terminal_.slaveName(), replace, &error)) {
     log_ << "sattrail-sim: " << error << std::endl;
     terminal_.Close();
+    claim_.Record(recorded);
     return false;
   }
   linkTarget_ = terminal_.slaveName();
+  claim_.Record({linkTarget_});
   return true;
 }
 
@@ -108,7 +120,7 @@ std::string Simulator::NextEpochBytes(double now) {
 void Simulator::StartEpoch(double now) {
   if (!terminal_.IsOpen()) {
     if (now < unpluggedUntil_) return;
-    if (!Plug(true)) return;
+    if (!Plug()) return;
     Say("plugged in again");
   }
   if (faults_.Strikes(Fault::Unplug)) {
@@ -200,43 +212,46 @@ void Simulator::ReadControl(double now) {
   char buffer[256];
   const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
   if (n <= 0) {
+    // The end of the control input ends its last line, line feed or not.
     stdinOpen_ = false;
+    HandleControlLine(std::exchange(controlLine_, {}), now);
     return;
   }
   for (ssize_t i = 0; i < n; ++i) {
-    if (buffer[i] != '\n') {
+    if (buffer[i] == '\n')
+      HandleControlLine(std::exchange(controlLine_, {}), now);
+    else
       controlLine_ += buffer[i];
-      continue;
-    }
-    const std::string line = std::move(controlLine_);
-    controlLine_.clear();
-    if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-    std::string error;
-    const std::optional<ControlCommand> control = ParseControlLine(line, &error);
-    if (!control) {
-      log_ << "sattrail-sim: " << error << std::endl;
-      continue;
-    }
-    switch (control->kind) {
-      case ControlCommand::Kind::SetFault:
-        faults_.SetRate(control->fault, control->rate);
-        Say("fault " + std::string(FaultName(control->fault)) +
-            (control->rate > 0 ? " at rate " + FormatFixed(control->rate, 6) : " off"));
-        break;
-      case ControlCommand::Kind::TriggerFault:
-        faults_.TriggerOnce(control->fault);
-        Say("fault " + std::string(FaultName(control->fault)) + " once");
-        break;
-      case ControlCommand::Kind::Start:
-        Restart(control->start == 0   ? StartKind::Hot
-                : control->start == 1 ? StartKind::Warm
-                                      : StartKind::Cold,
-                now);
-        break;
-      case ControlCommand::Kind::Quit:
-        stop_ = true;
-        break;
-    }
+  }
+}
+
+void Simulator::HandleControlLine(const std::string& line, double now) {
+  if (line.find_first_not_of(" \t\r") == std::string::npos) return;
+  std::string error;
+  const std::optional<ControlCommand> control = ParseControlLine(line, &error);
+  if (!control) {
+    log_ << "sattrail-sim: " << error << std::endl;
+    return;
+  }
+  switch (control->kind) {
+    case ControlCommand::Kind::SetFault:
+      faults_.SetRate(control->fault, control->rate);
+      Say("fault " + std::string(FaultName(control->fault)) +
+          (control->rate > 0 ? " at rate " + FormatFixed(control->rate, 6) : " off"));
+      break;
+    case ControlCommand::Kind::TriggerFault:
+      faults_.TriggerOnce(control->fault);
+      Say("fault " + std::string(FaultName(control->fault)) + " once");
+      break;
+    case ControlCommand::Kind::Start:
+      Restart(control->start == 0   ? StartKind::Hot
+              : control->start == 1 ? StartKind::Warm
+                                    : StartKind::Cold,
+              now);
+      break;
+    case ControlCommand::Kind::Quit:
+      stop_ = true;
+      break;
   }
 }
 
@@ -255,7 +270,13 @@ int Simulator::Run() {
   }
 
   link_ = PortLinkPath(PortLinkFolderFromEnvironment(), options_.port);
-  if (!Plug(false)) {
+  std::string error;
+  if (!claim_.Take(link_, &error)) {
+    log_ << "sattrail-sim: " << error << std::endl;
+    ::close(signals);
+    return 1;
+  }
+  if (!Plug()) {
     ::close(signals);
     return 1;
   }
@@ -293,13 +314,14 @@ int Simulator::Run() {
       // port again even after it had claimed the old one for exclusive use; the link is
       // swapped in one rename, so the name never goes missing.
       queue_.clear();
-      if (!Plug(true)) {
+      if (!Plug()) {
         RemovePortLink(link_, linkTarget_);
         unpluggedUntil_ = now + 1;
       }
     }
   }
   Unplug();
+  claim_.Record({});
   ::close(signals);
   Say("stopped");
   return 0;

@@ -13,6 +13,7 @@
 #include "Faults.h"
 #include "Options.h"
 #include "Pacing.h"
+#include "PortLink.h"
 #include "Pty.h"
 #include "SkyModel.h"
 
@@ -22,11 +23,12 @@ class Simulator {
  public:
   Simulator(const Options& options, std::vector<CaptureEpoch> capture, std::ostream& log);
 
-  // Runs until SIGINT, SIGTERM, SIGHUP or "quit"; returns the exit code.
+  // Runs until SIGINT, SIGTERM, SIGHUP or "quit"; returns the exit code. The port's link is
+  // gone whenever it returns.
   int Run();
 
  private:
-  bool Plug(bool replaceLink);
+  bool Plug();
   void Unplug();
   void StartEpoch(double now);
   std::string NextEpochBytes(double now);
@@ -34,6 +36,7 @@ class Simulator {
   void WriteNow(const std::string& bytes);
   void ReadCommands(double now);
   void ReadControl(double now);
+  void HandleControlLine(const std::string& line, double now);
   void Restart(StartKind kind, double now);
   void Say(const std::string& text);
 
@@ -48,6 +51,7 @@ class Simulator {
   Pacer pacer_;
   CommandReader commands_;
   PseudoTerminal terminal_;
+  PortClaim claim_;
   std::filesystem::path link_;
   std::string linkTarget_;
 

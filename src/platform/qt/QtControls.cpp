@@ -179,6 +179,13 @@ ComboControl::ComboControl(QWidget* parent) : QComboBox(parent) {
   setInsertPolicy(QComboBox::NoInsert);
   setMaxVisibleItems(8);
   setCompleter(nullptr);
+  // Only a real pick selects: a choice in the open list, or a step through the entries with
+  // the arrow keys or the wheel. The toolkit would also make the entry that equals the typed
+  // text current, and report it as activated, when Enter is pressed or the field loses the
+  // focus; that path is cut here. (Enter does nothing else while nothing is inserted.)
+  if (!disconnect(lineEdit(), SIGNAL(editingFinished()), this, SLOT(_q_editingFinished()))) {
+    qWarning("ComboControl: typed text could still select an entry");
+  }
   // An entry chosen by the program counts as selected too.
   connect(this, &QComboBox::currentIndexChanged, this, [this](int index) { selected_ = index; });
   connect(this, &QComboBox::activated, this, [this](int index) {

@@ -93,7 +93,9 @@ class MemoControl : public QPlainTextEdit {
 
 // A drop-down combo box with an editable text. The selected index is the entry last picked
 // from the list (or set as current by the program), -1 before any pick and again after the
-// user edits the text: a text that merely equals an entry selects nothing.
+// user edits the text. A pick is a choice in the open list (mouse or keyboard) or a step
+// through the entries with the arrow keys or the wheel on the closed box; a text that merely
+// equals an entry selects nothing, whether Enter, Tab or a click elsewhere follows it.
 class ComboControl : public QComboBox {
   Q_OBJECT
  public:

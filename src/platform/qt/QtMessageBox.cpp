@@ -18,6 +18,7 @@ void QtMessageBox::RunNested(QMessageBox& box) {
 
 MessageResult QtMessageBox::Show(std::string_view text, std::string_view caption,
                                  MessageButtons buttons, std::string_view informative) {
+  if (ended_) return MessageResult::Cancel;
   QMessageBox box;
   box.setWindowTitle(ToQString(caption));
   box.setText(ToQString(text));
@@ -38,10 +39,19 @@ MessageResult QtMessageBox::Show(std::string_view text, std::string_view caption
     box.setEscapeButton(QMessageBox::Ok);
   }
   box.setDefaultButton(QMessageBox::Ok);
+  open_.push_back(&box);
   RunNested(box);
+  std::erase(open_, &box);
 
-  return box.clickedButton() == box.button(QMessageBox::Ok) ? MessageResult::Ok
-                                                            : MessageResult::Cancel;
+  // A box ended with the run counts as cancelled, whatever happened to it meanwhile.
+  return !ended_ && box.clickedButton() == box.button(QMessageBox::Ok) ? MessageResult::Ok
+                                                                       : MessageResult::Cancel;
+}
+
+void QtMessageBox::EndAll() {
+  ended_ = true;
+  // Innermost first: each finished box lets its nested loop end as the handlers unwind.
+  for (auto it = open_.rbegin(); it != open_.rend(); ++it) (*it)->done(QMessageBox::Cancel);
 }
 
 }  // namespace sattrail

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/MessageBox.h"
 
 class QMessageBox;
@@ -13,8 +15,16 @@ class QtMessageBox : public MessageBox {
   MessageResult Show(std::string_view text, std::string_view caption, MessageButtons buttons,
                      std::string_view informative = {}) override;
 
+  // The run is over: every box open now finishes as if cancelled, and every box asked for
+  // afterwards returns Cancel at once without showing.
+  void EndAll();
+
   // Shows a prepared box without owner and waits in a nested loop until it is closed.
   static void RunNested(QMessageBox& box);
+
+ private:
+  std::vector<QMessageBox*> open_;  // the innermost last
+  bool ended_ = false;
 };
 
 }  // namespace sattrail

@@ -1,0 +1,61 @@
+#include "app/CommandLine.h"
+
+#include <CLI/CLI.hpp>
+
+#include "sattrail/Version.h"
+
+namespace sattrail {
+
+namespace {
+
+constexpr const char* kProgram = "sattrail";
+
+constexpr const char* kDescription =
+    "sattrail - monitor for a GPS receiver on a serial port\n"
+    "\n"
+    "Sattrail opens one window that shows what an NMEA 0183 receiver reports: position,\n"
+    "speed, height, local time and date, fix mode, PDOP, a sky plot of the satellites, a\n"
+    "chart of their signals, the sentence types received and a time-to-fix counter. Choose\n"
+    "the port and the speed in the window and press On. The receiver can be sent hot, warm\n"
+    "and cold starts and other \"@\" command lines. Nothing is saved between runs.\n";
+
+constexpr const char* kFooter =
+    "Ports:\n"
+    "  The port list names COM1 to COM30. Port n is the link COMn in the port-link folder\n"
+    "  when there is one. The folder is $SATTRAIL_PORT_DIR when set, else\n"
+    "  $XDG_RUNTIME_DIR/sattrail/ports, else /tmp/sattrail-<uid>/ports; to choose a device\n"
+    "  yourself, link it there:\n"
+    "    ln -s /dev/ttyUSB0 \"$XDG_RUNTIME_DIR/sattrail/ports/COM3\"\n"
+    "  Without a link, port n is the n-th serial device present: /dev/ttyACM*, then\n"
+    "  /dev/ttyUSB*, then on-board /dev/ttyS*. A single USB receiver is therefore COM1.\n"
+    "  Serial devices belong to the group dialout; join it to open them.\n"
+    "\n"
+    "Without a receiver:\n"
+    "  sattrail-sim is a simulated receiver. It links a pseudo-terminal as COM1 of the\n"
+    "  port-link folder and streams NMEA from a built-in sky or a recorded capture, so that\n"
+    "  On shows a fix; see sattrail-sim --help.\n"
+    "\n"
+    "Environment:\n"
+    "  SATTRAIL_PORT_DIR  the port-link folder\n"
+    "  DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM  where the window appears\n";
+
+}  // namespace
+
+std::optional<int> ReadCommandLine(int argc, const char* const* argv, std::ostream& out,
+                                   std::ostream& err) {
+  CLI::App app{kDescription, kProgram};
+  app.footer(kFooter);
+  app.set_help_flag("-h,--help", "print this help and exit");
+  app.set_version_flag("--version", VersionLine(kProgram), "print the version and exit");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& answered) {  // --help or --version
+    return app.exit(answered, out, err);
+  } catch (const CLI::ParseError& error) {
+    err << kProgram << ": " << error.what() << " (see " << kProgram << " --help)\n";
+    return 2;
+  }
+  return std::nullopt;
+}
+
+}  // namespace sattrail
