@@ -226,8 +226,10 @@ class ReplayToolTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    // The process id keeps the locale run of the same case, which CTest may run beside
+    // this one, out of this folder.
     folder_ = std::filesystem::path(::testing::TempDir()) /
-              (std::string("sattrail-replay-") + test->name());
+              (std::string("sattrail-replay-") + test->name() + "-" + std::to_string(::getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
