@@ -92,29 +92,34 @@ std::string DeadLinkReason(const ResolvedPort& port) {
          ", which is not present";
 }
 
-int OpenFailed(OpenFailure& why, const std::string& path, int error, int fd) {
-  if (fd >= 0) close(fd);
+// What the user is told of a refused open: the reason and, for the usual two, what to do.
+void DescribeOpenFailure(OpenFailure& why, const std::string& path, int error) {
   if (error == EBUSY) {
     ReportBusy(path, why);
   } else {
     why.reason = ErrorText(error);
     if (error == EACCES || error == EPERM) AdviseOnPermission(path, why);
   }
+}
+
+int Refused(int& error, int code, int fd) {
+  if (fd >= 0) close(fd);
+  error = code;
   return -1;
 }
 
-// Opens for exclusive use. TIOCEXCL turns away later openers that are not root; the flock
-// turns away everyone, root included, and is taken first so that a refused attempt leaves
-// the holder's device as it was.
-int OpenExclusive(const std::string& path, OpenFailure& why) {
+// Opens for exclusive use; on refusal -1 with the reason in `error`. TIOCEXCL turns away
+// later openers that are not root; the flock turns away everyone, root included, and is
+// taken first so that a refused attempt leaves the holder's device as it was. A port held
+// by another program counts as busy whichever of the two stopped us.
+int OpenExclusive(const std::string& path, int& error) {
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return OpenFailed(why, path, errno, -1);
-  if (!isatty(fd)) return OpenFailed(why, path, ENOTTY, fd);
+  if (fd < 0) return Refused(error, errno, -1);
+  if (!isatty(fd)) return Refused(error, ENOTTY, fd);
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const int error = errno;
-    return OpenFailed(why, path, error == EWOULDBLOCK ? EBUSY : error, fd);
+    return Refused(error, errno == EWOULDBLOCK ? EBUSY : errno, fd);
   }
-  if (ioctl(fd, TIOCEXCL) != 0) return OpenFailed(why, path, errno, fd);
+  if (ioctl(fd, TIOCEXCL) != 0) return Refused(error, errno, fd);
   return fd;
 }
 
@@ -142,17 +147,22 @@ std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName
     return nullptr;
   }
   why.devicePath = ShownPath(port);
-  const int fd = OpenExclusive(port.path, why);
-  if (fd < 0) return nullptr;
+  int error = 0;
+  const int fd = OpenExclusive(port.path, error);
+  if (fd < 0) {
+    DescribeOpenFailure(why, port.path, error);
+    return nullptr;
+  }
   return std::make_unique<serial_linux::LinuxSerialHandle>(
       fd, why.devicePath, serial_linux::FindReopenTarget(port.path, port.linkPath));
 }
 
 std::unique_ptr<SerialHandle> LinuxSerialPorts::Reopen(const std::string& target) {
   // A by-id name or a port link is followed by open() itself, so each try finds the device
-  // the name leads to now. Never the device order: another device must not stand in.
-  OpenFailure unused;
-  const int fd = OpenExclusive(target, unused);
+  // the name leads to now. Never the device order: another device must not stand in. A
+  // refusal only means "not back yet", so it is not described (no scan for a holder).
+  int error = 0;
+  const int fd = OpenExclusive(target, error);
   if (fd < 0) return nullptr;
   return std::make_unique<serial_linux::LinuxSerialHandle>(fd, target, target);
 }
