@@ -208,6 +208,9 @@ void Simulator::ReadCommands(double now) {
   }
 }
 
+// Control lines are a few words; input that never ends a line must not grow the simulator.
+constexpr std::size_t kLongestControlLine = 1024;
+
 void Simulator::ReadControl(double now) {
   char buffer[256];
   const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
@@ -220,8 +223,8 @@ void Simulator::ReadControl(double now) {
   for (ssize_t i = 0; i < n; ++i) {
     if (buffer[i] == '\n')
       HandleControlLine(std::exchange(controlLine_, {}), now);
-    else
-      controlLine_ += buffer[i];
+    else if (controlLine_.size() < kLongestControlLine)
+      controlLine_ += buffer[i];  // a longer line is no control line: its end is dropped
   }
 }
 
