@@ -174,15 +174,9 @@ std::string LinuxSerialPorts::DescribePort(int portNumber) const {
   std::error_code error;
   const fs::path device = fs::canonical(port.path, error);
   std::string text = error ? port.path : device.string();
-  if (!error) {
-    // The stable name udev gives a USB receiver tells the user which one this is.
-    for (const fs::directory_entry& entry : fs::directory_iterator("/dev/serial/by-id", error)) {
-      std::error_code linkError;
-      if (fs::canonical(entry.path(), linkError) == device && !linkError) {
-        text += " (" + entry.path().string() + ")";
-        break;
-      }
-    }
+  // The stable name udev gives a USB receiver tells the user which one this is.
+  if (const std::string byId = serial_linux::ByIdName(port.path); !byId.empty()) {
+    text += " (" + byId + ")";
   }
   if (!port.linkPath.empty()) text += " (link " + port.linkPath + ")";
   return text;
