@@ -39,7 +39,8 @@ void DispatchGoodLine(RunState& run, Window& window, StreamObserver* observer,
   if (observer) observer->Dispatched(run.SentenceId);
 }
 
-// The line in LineBuffer has just received its line feed.
+// The line in LineBuffer is complete: it has just received its line feed, or the "$" of the
+// next sentence is about to start a new line.
 void EndLine(RunState& run, Window& window, StreamObserver* observer,
              std::vector<std::string>& errors) {
   if (window.Text(kMemo).size() > kMemoTrimLength) window.DeleteFirstLine(kMemo);
@@ -61,6 +62,11 @@ std::vector<std::string> AssembleLines(RunState& run, Window& window, const std:
                                        int count, StreamObserver* observer) {
   std::vector<std::string> errors;
   for (int i = 0; i < count; ++i) {
+    // Every sentence starts at its "$". Receivers that send binary messages beside NMEA, or
+    // that lose a line feed or cut a sentence short, run the next sentence into bytes that
+    // would spoil its checksum; so the bytes before a "$" are finished as a line of their own
+    // (without a line end) and the intact sentence after them still counts.
+    if (bytes[i] == '$' && !run.LineBuffer.empty()) EndLine(run, window, observer, errors);
     AppendByte(run, bytes[i]);
     if (bytes[i] == '\n') EndLine(run, window, observer, errors);
   }

@@ -11,9 +11,10 @@
 namespace sattrail {
 
 // Appends a chunk of received bytes (1 to 256 of them) to the line being assembled; at each
-// line feed shows the line in the memo, verifies it and dispatches it or handles it as a
-// receiver reply. A conversion error costs only its own line: the messages of the errors met
-// in this chunk are returned in order, for the caller to show once the chunk is done.
+// line feed, and before each "$" that follows bytes of an unfinished line, shows the line in
+// the memo, verifies it and dispatches it or handles it as a receiver reply. A conversion error
+// costs only its own line: the messages of the errors met in this chunk are returned in order, for
+// the caller to show once the chunk is done.
 std::vector<std::string> AssembleLines(RunState& run, Window& window, const std::uint8_t* bytes,
                                        int count, StreamObserver* observer = nullptr);
 

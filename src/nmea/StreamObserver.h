@@ -11,7 +11,8 @@ namespace sattrail {
 class StreamObserver {
  public:
   virtual ~StreamObserver() = default;
-  // A line ended at a line feed; called before it is dispatched or handled as a reply.
+  // A line ended, at a line feed or (with no line end of its own) before the "$" of the next
+  // sentence; called before it is dispatched or handled as a reply.
   virtual void LineEnded(std::string_view /*line*/, bool /*checksumGood*/) {}
   // A good line has been through DispatchSentence (also when a parser raised).
   virtual void Dispatched(std::string_view /*sentenceId*/) {}

@@ -87,6 +87,55 @@ TEST(AssembleLines, FirstCharacterIsNotExamined) {
   EXPECT_EQ(run.SentenceId, "GPVTG");
 }
 
+TEST(AssembleLines, EverySentenceStartsAtItsDollar) {
+  // A "$" after bytes of an unfinished line ends that line without a line end, so whatever
+  // came before it costs the sentence nothing; the memo still shows every byte in order.
+  struct Case {
+    const char* what;
+    std::string input;
+    std::vector<RecordingObserver::Line> lines;
+    std::vector<std::string> dispatched;
+  };
+  // A binary message as receivers send beside NMEA: no "$" and no line feed in it.
+  const std::string binary("\xB5\x62\x01\x07\x5C\x00\x10\x27\xE8\x03\x9A\x3C", 12);
+  const std::string gsaLostLineFeed(kGsa.substr(0, kGsa.size() - 1));
+  const std::string rmc(kRmc);
+  const Case cases[] = {
+      {"binary message, then RMC", binary + rmc, {{binary, false}, {rmc, true}}, {"GPRMC"}},
+      {"cut sentence, then a good one (a Triton 400)",
+       "$GPGGA,030130$GPGLL,2638.1728,N,08011.3893,W,030131.000,A,A*41\n",
+       {{"$GPGGA,030130", false}, {"$GPGLL,2638.1728,N,08011.3893,W,030131.000,A,A*41\n", true}},
+       {"GPGLL"}},
+      {"doubled $",
+       "$$GNRMC,081439.000,A,5212.981832,N,00653.104686,E,0.205,0.00,230808,,,A*41\r\n",
+       {{"$", false},
+        {"$GNRMC,081439.000,A,5212.981832,N,00653.104686,E,0.205,0.00,230808,,,A*41\r\n", true}},
+       {"GNRMC"}},
+      {"line feed lost: the checksum ignores what follows its two digits",
+       gsaLostLineFeed + rmc,
+       {{gsaLostLineFeed, true}, {rmc, true}},
+       {"GPGSA", "GPRMC"}},
+  };
+  for (const Case& c : cases) {
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{256}}) {
+      SCOPED_TRACE(std::string(c.what) + ", chunks of " + std::to_string(chunk));
+      RunState run;
+      FakeWindow window;
+      RecordingObserver observer;
+      testing::FeedInChunks(run, window, c.input, chunk, &observer);
+      ASSERT_EQ(observer.lines.size(), c.lines.size());
+      for (std::size_t i = 0; i < c.lines.size(); ++i) {
+        EXPECT_EQ(observer.lines[i].text, c.lines[i].text);
+        EXPECT_EQ(observer.lines[i].good, c.lines[i].good);
+      }
+      EXPECT_EQ(observer.dispatched, c.dispatched);
+      EXPECT_EQ(window.Text("OutTextBox"), c.input);
+      EXPECT_TRUE(run.LineBuffer.empty());
+      EXPECT_EQ(run.RawLineCount, 0);
+    }
+  }
+}
+
 TEST(AssembleLines, KeepsEveryByteAsItCame) {
   // A NUL, a byte above 127 and a lone carriage return are stored and summed like any other.
   const std::string line("$GPTXT,\0\xA2\r*CC\r\n", 15);

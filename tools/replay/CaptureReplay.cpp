@@ -24,7 +24,7 @@ void CaptureReplay::Feed(std::span<const std::uint8_t> chunk) {
   // Line numbers are physical: whatever assembly reported, after the chunk they are the line
   // feeds handed on so far.
   lineFeedsFed_ += std::count(chunk.begin(), chunk.end(), std::uint8_t{'\n'});
-  linesEnded_ = lineFeedsFed_;
+  lineFeedsEnded_ = lineFeedsFed_;
 }
 
 void CaptureReplay::Stream(std::span<const std::uint8_t> piece, int chunkSize) {
@@ -51,8 +51,10 @@ void CaptureReplay::FeedAll(std::span<const std::uint8_t> capture, int chunkSize
   EndStream();
 }
 
-void CaptureReplay::LineEnded(std::string_view /*line*/, bool checksumGood) {
-  ++linesEnded_;
+void CaptureReplay::LineEnded(std::string_view line, bool checksumGood) {
+  // A line ended by the "$" of the next sentence lies on the physical line still open.
+  lastLine_ = lineFeedsEnded_ + 1;
+  if (line.ends_with('\n')) ++lineFeedsEnded_;
   if (!checksumGood) ++badChecksum_;
 }
 
@@ -60,7 +62,7 @@ void CaptureReplay::Dispatched(std::string_view sentenceId) {
   ++dispatched_;
   if (every_ == nullptr) return;
   nlohmann::ordered_json line;
-  line["line"] = linesEnded_;
+  line["line"] = lastLine_;
   line["id"] = WindowTextToUtf8(sentenceId);
   line["boxes"] = BoxesJson(window_);
   line["checks"] = ChecksJson(window_);
@@ -78,7 +80,7 @@ nlohmann::ordered_json CaptureReplay::Final() const {
   final["boxes"] = BoxesJson(window_);
   final["checks"] = ChecksJson(window_);
   final["fixModeText"] = WindowTextToUtf8(run_.FixModeText);
-  final["lines"] = linesEnded_;
+  final["lines"] = lineFeedsFed_;
   final["dispatched"] = dispatched_;
   final["badChecksum"] = badChecksum_;
   nlohmann::ordered_json errors = nlohmann::ordered_json::array();

@@ -53,8 +53,9 @@ class CaptureReplay : private StreamObserver {
   RecordingWindow window_;
   std::ostream* every_;
 
-  std::int64_t lineFeedsFed_ = 0;  // line feeds in the bytes handed on so far
-  std::int64_t linesEnded_ = 0;    // physical line number of the line that ended last
+  std::int64_t lineFeedsFed_ = 0;    // line feeds in the bytes handed on so far
+  std::int64_t lineFeedsEnded_ = 0;  // line feeds that have ended a line so far
+  std::int64_t lastLine_ = 0;        // physical line number of the line that ended last
   std::int64_t dispatched_ = 0;
   std::int64_t badChecksum_ = 0;
   std::int64_t drawings_ = 0;
