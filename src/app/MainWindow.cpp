@@ -204,6 +204,7 @@ void MainWindow::bind(const ControlSpec& entry, QWidget* control) {
   if (entry.name == "ComboBox2") {
     auto* combo = qobject_cast<ComboControl*>(control);
     combo->beforeListOpens = [this](ComboControl&) { refreshPortToolTips(); };
+    combo->setToolTip(ToQString(ports_.PortLinkFolderWarning()));
   }
   if (entry.handler.empty()) return;
   const Handler handler = HandlerNamed(entry.handler);
@@ -270,6 +271,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::refreshPortToolTips() {
   auto* ports = ControlAs<ComboControl>("ComboBox2");
+  // Why the list may name other devices than the user's links say, over the closed box.
+  ports->setToolTip(ToQString(ports_.PortLinkFolderWarning()));
   for (int index = 0; index < ports->count(); ++index) {
     const std::string device = ports_.DescribePort(index + 1);
     ports->setItemData(index, device.empty() ? QVariant() : QVariant(ToQString(device)),

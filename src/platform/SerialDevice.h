@@ -83,6 +83,8 @@ class SerialPorts {
   virtual std::unique_ptr<SerialHandle> Open(std::string_view deviceName, OpenFailure& why) = 0;
   // The device port number n resolves to now, for the port list's tool tips; empty if none.
   virtual std::string DescribePort(int portNumber) const = 0;
+  // Why the port links are ignored, for the port list's hover text; empty when they are not.
+  virtual std::string PortLinkFolderWarning() const { return {}; }
   // Opens a handle's ReopenTarget again, for exclusive use as Open does; null while the device
   // is not back (or is held by another program). Says nothing to the user.
   virtual std::unique_ptr<SerialHandle> Reopen(const std::string& target) = 0;

@@ -351,6 +351,17 @@ TEST_F(InventoryTest, PortListToolTipsNameTheDeviceWhenTheListOpens) {
   ports->showPopup();
   EXPECT_TRUE(ports->itemData(1, Qt::ToolTipRole).toString().contains("/dev/null"));
   ports->hidePopup();
+  // Of a folder that others may write to no link counts, and the closed box says why.
+  EXPECT_TRUE(ports->toolTip().isEmpty());
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                    QFile::WriteOther | QFile::ExeOther);
+  ports->showPopup();
+  EXPECT_TRUE(ports->toolTip().startsWith("Port links ignored: " + folder + " (owner "))
+      << ports->toolTip().toStdString();
+  EXPECT_TRUE(ports->toolTip().endsWith(
+      ", mode 0703) is writable by group or others; ports follow the device order."));
+  EXPECT_FALSE(ports->itemData(1, Qt::ToolTipRole).toString().contains("/dev/null"));
+  ports->hidePopup();
   qunsetenv("SATTRAIL_PORT_DIR");
   QDir(folder).removeRecursively();
 }

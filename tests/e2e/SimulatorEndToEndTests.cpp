@@ -256,8 +256,7 @@ class SimulatorEndToEnd : public ::testing::Test {
   void Start(std::vector<std::string> options = {}) {
     App();
     ASSERT_FALSE(folder.Path().empty());
-    ports = folder.Path() / "ports";
-    fs::create_directory(ports);
+    ports = folder.Path() / "ports";  // made by the simulator
     options.insert(options.end(), {"--speed", "38400", "--start", "hot", "--at",
                                    "-33.8688,151.2093", "--seed", "11"});
     simOptions = options;

@@ -91,8 +91,7 @@ TEST(XvfbSimulatorTest, OnShowsSatellitesAndClosingTheWindowEndsTheProgram) {
 
   TemporaryFolder folder("sattrail-xvfb-sim");
   ASSERT_FALSE(folder.Path().empty());
-  const fs::path ports = folder.Path() / "ports";
-  fs::create_directory(ports);
+  const fs::path ports = folder.Path() / "ports";  // made by the simulator
   // Also sets SATTRAIL_PORT_DIR for this process, so the monitor inherits it.
   SimulatedReceiver sim(ports, {"--start", "hot", "--speed", "38400"});
   ASSERT_TRUE(sim.Pid() > 0);

@@ -5,12 +5,15 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <thread>
 
 #include "platform/PtyTestSupport.h"
@@ -286,13 +289,122 @@ TEST_F(PtyPortTest, MissingAndBrokenPortsSayWhy) {
   EXPECT_EQ(ports.Open("\\\\.\\COM28", dangling), nullptr);
   EXPECT_EQ(dangling.devicePath, folder.Path() + "/COM28 -> " + folder.Path() + "/gone");
   EXPECT_EQ(dangling.reason, "COM28 links to " + folder.Path() + "/gone, which is not present");
+}
 
-  const std::string plain = folder.Path() + "/plain-file";
-  std::ofstream(plain) << "not a terminal";
-  folder.Link(5, plain);
-  OpenFailure notTty;
-  EXPECT_EQ(ports.Open("COM5", notTty), nullptr);
-  EXPECT_EQ(notTty.reason, "Inappropriate ioctl for device");
+std::string Replaced(std::string text, const std::map<std::string, std::string>& values) {
+  for (const auto& [key, value] : values) {
+    for (std::size_t at = text.find(key); at != std::string::npos; at = text.find(key, at)) {
+      text.replace(at, key.size(), value);
+      at += value.size();
+    }
+  }
+  return text;
+}
+
+// The simulator's exit status and what it said, run on a port-link folder it is to refuse.
+std::pair<int, std::string> RunSimulatorRefusing(const std::string& errorFile) {
+  const std::string command = "timeout 20 '" + std::string(SATTRAIL_BIN_DIR) +
+                              "/sattrail-sim' --port 29 --quiet </dev/null 2>'" + errorFile + "'";
+  const int status = std::system(command.c_str());
+  std::ifstream in(errorFile);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+          std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())};
+}
+
+// Another local user must not choose what the monitor opens, sets raw and sends commands to.
+// Each row lays out a port-link folder {F} under a folder {A}, with COM29 linked to {T}.
+// A refused folder is ignored as a whole (COM29 then has no device on a test machine), said
+// once on standard error, and the simulator will not start on it.
+TEST(PortLinkFolderTrust, OnlyAFolderOfYourOwnIsReadAndOnlyACharacterDeviceOpened) {
+  enum class Target { Terminal, File, Fifo };
+  const std::string ignored = "Fewer than 29 serial devices present, and port links ignored: ";
+  const std::string notSerial = "COM29 links to {T}, which is not a serial device";
+  const struct {
+    std::string name;
+    unsigned mode, modeAbove;
+    bool folderIsALink, ownedByNobody;
+    Target target;
+    std::string problem, reason;
+  } rows[] = {
+      {"own folder, link to a terminal", 0700, 0700, false, false, Target::Terminal, "", ""},
+      {"link to a regular file", 0700, 0755, false, false, Target::File, "", notSerial},
+      {"link to a FIFO", 0700, 0700, false, false, Target::Fifo, "", notSerial},
+      {"group may write", 0770, 0700, false, false, Target::Terminal,
+       "{F} (owner {me}, mode 0770) is writable by group or others", ""},
+      {"others may write, sticky", 01777, 0700, false, false, Target::Terminal,
+       "{F} (owner {me}, mode 1777) is writable by group or others", ""},
+      {"others may write the folder above", 0700, 0777, false, false, Target::Terminal,
+       "{A}, above {F}, is writable by group or others", ""},
+      {"a symbolic link to a folder", 0700, 0700, true, false, Target::Terminal,
+       "{F} is a symbolic link, not a folder", ""},
+      // Last: without root it is skipped, and the rest of the table with it.
+      {"another user's folder", 0700, 0755, false, true, Target::Terminal,
+       "{F} (owner {nobody}, mode 0700) is not yours", ""},
+  };
+  // getpwuid answers in one buffer: each name is copied before the next is asked.
+  const auto NameOf = [](uid_t id) {
+    const passwd* entry = getpwuid(id);
+    return entry != nullptr ? std::string(entry->pw_name) : std::to_string(id);
+  };
+  const std::string me = NameOf(geteuid());
+  const std::string nobody = NameOf(65534);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.ownedByNobody && geteuid() != 0) {
+      GTEST_SKIP() << "only root can give a folder to another user";
+    }
+    PortLinkFolderForTest base;  // restores SATTRAIL_PORT_DIR at the end of the row
+    PseudoTerminal receiver;
+    const fs::path above = base.Path() + "/above";
+    const fs::path folder = above / "ports";
+    const fs::path real = row.folderIsALink ? above / "real" : folder;
+    fs::create_directory(above);
+    fs::create_directory(real);
+    fs::permissions(real, static_cast<fs::perms>(row.mode));
+    if (row.folderIsALink) fs::create_directory_symlink(real, folder);
+    if (row.ownedByNobody) {
+      ASSERT_EQ(chown(real.c_str(), 65534, 65534), 0);
+    }
+    std::string target = receiver.SlavePath();
+    if (row.target == Target::File) {
+      target = above / "file";
+      std::ofstream(target) << "not a terminal";
+    } else if (row.target == Target::Fifo) {
+      target = above / "fifo";
+      ASSERT_EQ(mkfifo(target.c_str(), 0600), 0);
+    }
+    fs::create_symlink(target, real / "COM29");
+    fs::permissions(above, static_cast<fs::perms>(row.modeAbove));
+    setenv("SATTRAIL_PORT_DIR", folder.c_str(), 1);
+
+    const std::map<std::string, std::string> values{{"{F}", folder.string()},
+                                                    {"{A}", above.string()},
+                                                    {"{T}", target},
+                                                    {"{me}", me},
+                                                    {"{nobody}", nobody}};
+    const std::string problem = Replaced(row.problem, values);
+    const std::string reason = problem.empty() ? Replaced(row.reason, values) : ignored + problem;
+    const std::string warning =
+        problem.empty() ? ""
+                        : "Port links ignored: " + problem + "; ports follow the device order.";
+
+    LinuxSerialPorts ports;
+    ::testing::internal::CaptureStderr();
+    OpenFailure why, again;
+    const bool opened = ports.Open("\\\\.\\COM29", why) != nullptr;
+    ports.Open("\\\\.\\COM29", again);
+    EXPECT_EQ(ports.PortLinkFolderWarning(), warning);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              warning.empty() ? "" : "sattrail: " + warning + "\n");
+    EXPECT_EQ(opened, reason.empty()) << why.InformativeText();
+    EXPECT_EQ(why.reason, reason);
+    if (!problem.empty()) {
+      const auto [status, said] = RunSimulatorRefusing(base.Path() + "/sim.err");
+      EXPECT_EQ(status, 2);
+      EXPECT_EQ(said, "sattrail-sim: port-link folder refused: " + problem + "\n");
+    }
+    fs::permissions(above, fs::perms::owner_all);
+  }
 }
 
 // "refused|reason|group|advice" for an attempt on COMn by a user that is neither root nor in
@@ -343,7 +455,11 @@ TEST_F(PtyPortTest, PermissionErrorAdvisesAGroupOnlyWhenItHasAccess) {
       {root ? 0 : getgid(), root ? 0600u : 0000u,
        "refused|Permission denied||Only its owner '" + owner + "' may use this device."},
   };
-  if (root) fs::permissions(folder.Path(), static_cast<fs::perms>(0755));
+  // The child that gave up root reads links only from a folder of its own.
+  if (root) {
+    fs::permissions(folder.Path(), static_cast<fs::perms>(0755));
+    ASSERT_EQ(chown(folder.Path().c_str(), 65534, 65534), 0);
+  }
   const std::string device = receiver.SlavePath();
   folder.Link(6, device);
   for (const auto& row : rows) {
@@ -390,6 +506,10 @@ TEST_F(PtyPortTest, VanishedDeviceSaysSoAndIsReopenedThroughItsLink) {
   EXPECT_EQ(ports.Reopen(target), nullptr);
   PseudoTerminal returned;
   folder.Link(3, returned.SlavePath());
+  // Not through a folder that others have meanwhile been let to write to.
+  fs::permissions(folder.Path(), static_cast<fs::perms>(0777));
+  EXPECT_EQ(ports.Reopen(target), nullptr);
+  fs::permissions(folder.Path(), fs::perms::owner_all);
   auto again = ports.Reopen(target);
   ASSERT_NE(again, nullptr);
   EXPECT_FALSE(again->Gone());

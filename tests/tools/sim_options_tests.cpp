@@ -104,6 +104,7 @@ TEST(SimOptions, BadArgumentsExitWithTwoAndSayWhy) {
 }
 
 TEST(SimPortLink, FolderFromTheEnvironment) {
+  using serial_linux::PortLinkFolder;
   EXPECT_EQ(PortLinkFolder("/x/ports", "/run/user/5", 5), fs::path("/x/ports"));
   EXPECT_EQ(PortLinkFolder("", "/run/user/5", 5), fs::path("/run/user/5/sattrail/ports"));
   EXPECT_EQ(PortLinkFolder(nullptr, "/run/user/5", 5), fs::path("/run/user/5/sattrail/ports"));
@@ -133,6 +134,9 @@ TEST(SimPortLink, PlacesReplacesAndRemovesItsLink) {
   std::string error;
   ASSERT_TRUE(PlacePortLink(link, device, false, &error)) << error;
   EXPECT_EQ(fs::read_symlink(link), device);
+  for (const fs::path& made : {folder.path() / "deep", link.parent_path()}) {
+    EXPECT_EQ(fs::status(made).permissions(), fs::perms::owner_all) << made;  // others' links
+  }
 
   // A live link of someone else stays, unless replacing is asked for.
   EXPECT_FALSE(PlacePortLink(link, "/dev/null", false, &error));

@@ -46,7 +46,9 @@ ParseOutcome ParseOptions(int argc, const char* const* argv, std::ostream& out, 
   CLI::App app{
       "sattrail-sim: a simulated GPS receiver on a pseudo-terminal. It links the terminal as "
       "COMn in the port-link folder ($SATTRAIL_PORT_DIR, else $XDG_RUNTIME_DIR/sattrail/ports, "
-      "else /tmp/sattrail-<uid>/ports) and streams NMEA 0183 until stopped.\n\n"
+      "else /tmp/sattrail-<uid>/ports) and streams NMEA 0183 until stopped. The folder must be "
+      "yours and writable by you alone (any it creates are mode 0700); otherwise it exits with "
+      "status 2.\n\n"
       "Control lines on standard input: \"fault NAME on|off|once|RATE\", \"fault NAME\" "
       "(once), \"hot\", \"warm\", \"cold\", \"quit\".",
       "sattrail-sim"};

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
@@ -15,29 +14,14 @@ namespace sattrail::sim {
 
 namespace fs = std::filesystem;
 
-fs::path PortLinkFolder(const char* portDir, const char* runtimeDir, unsigned uid) {
-  if (portDir != nullptr && *portDir != '\0') return portDir;
-  if (runtimeDir != nullptr && *runtimeDir != '\0') return fs::path(runtimeDir) / "sattrail/ports";
-  return fs::path("/tmp/sattrail-" + std::to_string(uid)) / "ports";
-}
-
-fs::path PortLinkFolderFromEnvironment() {
-  return PortLinkFolder(std::getenv("SATTRAIL_PORT_DIR"), std::getenv("XDG_RUNTIME_DIR"), getuid());
-}
-
 fs::path PortLinkPath(const fs::path& folder, int port) {
   return folder / ("COM" + std::to_string(port));
 }
 
 bool PlacePortLink(const fs::path& link, const std::string& target, bool replace,
                    std::string* error) {
+  if (!serial_linux::MakePortLinkFolder(link.parent_path(), *error)) return false;
   std::error_code ec;
-  fs::create_directories(link.parent_path(), ec);
-  if (ec) {
-    *error =
-        "cannot create the port-link folder " + link.parent_path().string() + ": " + ec.message();
-    return false;
-  }
   if (!replace && fs::is_symlink(fs::symlink_status(link, ec)) && fs::exists(link, ec)) {
     *error = link.string() + " already points at " + fs::read_symlink(link, ec).string() +
              " (another receiver or simulator on this port?)";
@@ -96,13 +80,7 @@ PortClaim::~PortClaim() {
 }
 
 bool PortClaim::Take(const fs::path& link, std::string* error) {
-  std::error_code ec;
-  fs::create_directories(link.parent_path(), ec);
-  if (ec) {
-    *error =
-        "cannot create the port-link folder " + link.parent_path().string() + ": " + ec.message();
-    return false;
-  }
+  if (!serial_linux::MakePortLinkFolder(link.parent_path(), *error)) return false;
   const fs::path lock = PortLockPath(link);
   const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) {

@@ -1,19 +1,17 @@
 #pragma once
 
-// The port-link folder where the simulator names its pseudo-terminal "COMn", so that the
-// monitor's port n resolves to it.
+// The simulator's link "COMn" to its pseudo-terminal, in the port-link folder, so that the
+// monitor's port n resolves to it. Where that folder is and when it is trusted is the
+// monitor's own rule (platform/linux/PortLinkFolder.h); every folder made here is 0700.
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace sattrail::sim {
+#include "platform/linux/PortLinkFolder.h"
 
-// $SATTRAIL_PORT_DIR when set and not empty, else $XDG_RUNTIME_DIR/sattrail/ports, else
-// /tmp/sattrail-<uid>/ports. The environment values are passed in (nullptr when unset).
-std::filesystem::path PortLinkFolder(const char* portDir, const char* runtimeDir, unsigned uid);
-std::filesystem::path PortLinkFolderFromEnvironment();
+namespace sattrail::sim {
 
 std::filesystem::path PortLinkPath(const std::filesystem::path& folder, int port);
 

@@ -272,8 +272,16 @@ int Simulator::Run() {
     return 1;
   }
 
-  link_ = PortLinkPath(PortLinkFolderFromEnvironment(), options_.port);
+  const std::string folder = serial_linux::PortLinkFolder();
+  link_ = PortLinkPath(folder, options_.port);
   std::string error;
+  // A monitor ignores links in a folder that others could change, so a simulator that put
+  // its link there would serve nobody: it says why and does not start.
+  if (!serial_linux::MakePortLinkFolder(folder, error)) {
+    log_ << "sattrail-sim: " << error << std::endl;
+    ::close(signals);
+    return 2;
+  }
   if (!claim_.Take(link_, &error)) {
     log_ << "sattrail-sim: " << error << std::endl;
     ::close(signals);

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -17,11 +16,6 @@ namespace sattrail::serial_linux {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value == nullptr ? std::string() : std::string(value);
-}
 
 // The number after `prefix` when the rest of the name is digits only ("ttyUSB12" -> 12).
 bool NumberAfter(std::string_view name, std::string_view prefix, int& number) {
@@ -49,14 +43,6 @@ bool IsRealUart(const std::string& devicePath, const std::string& ttyClassFolder
 }
 
 }  // namespace
-
-std::string PortLinkFolder() {
-  if (std::string folder = Environment("SATTRAIL_PORT_DIR"); !folder.empty()) return folder;
-  if (std::string runtime = Environment("XDG_RUNTIME_DIR"); !runtime.empty()) {
-    return runtime + "/sattrail/ports";
-  }
-  return "/tmp/sattrail-" + std::to_string(getuid()) + "/ports";
-}
 
 int PortNumberFromName(std::string_view deviceName) {
   if (deviceName.starts_with("\\\\.\\")) deviceName.remove_prefix(4);
@@ -91,9 +77,12 @@ std::vector<std::string> ListSerialDevices(const std::string& devFolder,
 ResolvedPort ResolvePort(int portNumber) {
   ResolvedPort port;
   if (portNumber < 1) return port;
-  const std::string link = PortLinkFolder() + "/COM" + std::to_string(portNumber);
+  const std::string folder = PortLinkFolder();
+  const FolderCheck check = CheckPortLinkFolder(folder);
+  if (check.verdict == FolderCheck::Verdict::Refused) port.linksIgnored = check.problem;
+  const std::string link = folder + "/COM" + std::to_string(portNumber);
   struct stat info {};
-  if (lstat(link.c_str(), &info) == 0) {
+  if (check.verdict == FolderCheck::Verdict::Trusted && lstat(link.c_str(), &info) == 0) {
     port.linkPath = link;
     std::error_code error;
     if (S_ISLNK(info.st_mode)) port.linkTarget = fs::read_symlink(link, error).string();

@@ -4,12 +4,9 @@
 #include <string_view>
 #include <vector>
 
-namespace sattrail::serial_linux {
+#include "platform/linux/PortLinkFolder.h"
 
-// Where links named COM1 to COM30 are looked for: $SATTRAIL_PORT_DIR when set, else
-// $XDG_RUNTIME_DIR/sattrail/ports, else /tmp/sattrail-<uid>/ports. The simulator puts its
-// links here; a user may add one, e.g. `ln -s /dev/ttyUSB0 <folder>/COM3`.
-std::string PortLinkFolder();
+namespace sattrail::serial_linux {
 
 // "COM7" or "\\.\COM17" gives 7 or 17; anything else 0.
 int PortNumberFromName(std::string_view deviceName);
@@ -24,12 +21,14 @@ std::vector<std::string> ListSerialDevices(const std::string& devFolder = "/dev"
 // What port n resolves to now. A link COMn claims port n whether or not it leads anywhere:
 // a dead link fails the open rather than letting the number fall through to another device
 // (which the monitor would then set raw and write to). The device order decides only for
-// numbers with no link.
+// numbers with no link. Links are read only from a trusted port-link folder: another user's
+// link must not choose the device, so a folder that fails the check is ignored as a whole.
 struct ResolvedPort {
-  std::string path;         // what to open; empty when nothing answers to the number
-  std::string linkPath;     // the port link that claims the number, if any
-  std::string linkTarget;   // where that link points, as written in it
-  bool linkIsDead = false;  // the link points to nothing present
+  std::string path;          // what to open; empty when nothing answers to the number
+  std::string linkPath;      // the port link that claims the number, if any
+  std::string linkTarget;    // where that link points, as written in it
+  bool linkIsDead = false;   // the link points to nothing present
+  std::string linksIgnored;  // why the port-link folder was not read, when it was not
 };
 ResolvedPort ResolvePort(int portNumber);
 
