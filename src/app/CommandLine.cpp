@@ -26,6 +26,7 @@ constexpr const char* kFooter =
     "  $XDG_RUNTIME_DIR/sattrail/ports, else /tmp/sattrail-<uid>/ports; to choose a device\n"
     "  yourself, link it there:\n"
     "    ln -s /dev/ttyUSB0 \"$XDG_RUNTIME_DIR/sattrail/ports/COM3\"\n"
+    "  Links count only in a folder of your own that nobody else may write to.\n"
     "  Without a link, port n is the n-th serial device present: /dev/ttyACM*, then\n"
     "  /dev/ttyUSB*, then on-board /dev/ttyS*. A single USB receiver is therefore COM1.\n"
     "  Serial devices belong to the group dialout; join it to open them.\n"
