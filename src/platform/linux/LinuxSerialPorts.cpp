@@ -116,10 +116,6 @@ int Refused(int& error, int code, int fd) {
   return -1;
 }
 
-bool IsCharacterDevice(const struct stat& info) {
-  return S_ISCHR(info.st_mode);
-}
-
 // Opens for exclusive use; on refusal -1 with the reason in `error`. Only a character device
 // is opened at all: opening a file or a FIFO read-write may block, and opening some devices
 // has effects of its own. Its type is asked before the open and again of the descriptor, so
@@ -130,10 +126,10 @@ bool IsCharacterDevice(const struct stat& info) {
 int OpenExclusive(const std::string& path, int& error) {
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) return Refused(error, errno, -1);
-  if (!IsCharacterDevice(info)) return Refused(error, kNotASerialDevice, -1);
+  if (!S_ISCHR(info.st_mode)) return Refused(error, kNotASerialDevice, -1);
   const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return Refused(error, errno, -1);
-  if (fstat(fd, &info) != 0 || !IsCharacterDevice(info) || !isatty(fd)) {
+  if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode) || !isatty(fd)) {
     return Refused(error, kNotASerialDevice, fd);
   }
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -152,8 +148,7 @@ std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName
     why.reason = "'" + std::string(deviceName) + "' names no port";
     return nullptr;
   }
-  const ResolvedPort port = serial_linux::ResolvePort(number);
-  if (!port.linksIgnored.empty()) WarnOfIgnoredLinks(port.linksIgnored);
+  const ResolvedPort port = Resolve(number);
   if (port.linkIsDead) {
     why.devicePath = ShownPath(port);
     why.reason = DeadLinkReason(port);
@@ -211,6 +206,12 @@ std::string LinuxSerialPorts::PortLinkFolderWarning() const {
   return WarnOfIgnoredLinks(check.problem);
 }
 
+ResolvedPort LinuxSerialPorts::Resolve(int portNumber) const {
+  ResolvedPort port = serial_linux::ResolvePort(portNumber);
+  if (!port.linksIgnored.empty()) WarnOfIgnoredLinks(port.linksIgnored);
+  return port;
+}
+
 std::string LinuxSerialPorts::WarnOfIgnoredLinks(const std::string& problem) const {
   std::string warning = "Port links ignored: " + problem + "; ports follow the device order.";
   if (!warned_) std::cerr << "sattrail: " << warning << std::endl;
@@ -219,8 +220,7 @@ std::string LinuxSerialPorts::WarnOfIgnoredLinks(const std::string& problem) con
 }
 
 std::string LinuxSerialPorts::DescribePort(int portNumber) const {
-  const ResolvedPort port = serial_linux::ResolvePort(portNumber);
-  if (!port.linksIgnored.empty()) WarnOfIgnoredLinks(port.linksIgnored);
+  const ResolvedPort port = Resolve(portNumber);
   if (port.linkIsDead) return DeadLinkReason(port) + " (link " + port.linkPath + ")";
   if (port.path.empty()) return {};
   std::error_code error;

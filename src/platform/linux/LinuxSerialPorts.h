@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SerialDevice.h"
+#include "platform/linux/PortResolution.h"
 
 namespace sattrail {
 
@@ -19,6 +20,8 @@ class LinuxSerialPorts : public SerialPorts {
   std::string PortLinkFolderWarning() const override;
 
  private:
+  // What port n resolves to now; ignored port links are warned of.
+  serial_linux::ResolvedPort Resolve(int portNumber) const;
   // The warning for a folder refused for `problem`, said on standard error the first time.
   std::string WarnOfIgnoredLinks(const std::string& problem) const;
   mutable bool warned_ = false;

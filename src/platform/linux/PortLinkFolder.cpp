@@ -3,7 +3,6 @@
 #include <pwd.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -23,8 +22,8 @@ constexpr mode_t kWritableByOthers = S_IWGRP | S_IWOTH;
 std::string ModeText(mode_t mode) {
   std::array<char, 8> digits{};
   const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), mode & 07777, 8).ptr;
-  const std::string text(digits.data(), end);
-  return std::string(4 - std::min<std::size_t>(4, text.size()), '0') + text;
+  const std::string text(digits.data(), end);  // 07777 has at most four digits
+  return std::string(4 - text.size(), '0') + text;
 }
 
 // Absolute, without "." or ".." or a trailing "/", so that its parents are the folders above.
