@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Line assembly with dispatch over the largest capture, and the checksum of one sentence.
 #include <benchmark/benchmark.h>
 

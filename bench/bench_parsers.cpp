@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Each field parser and text formatter on one real value, and one drawing of twelve
 // satellites on the recording fake window and on the Qt canvas.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The cost of one receive poll that reads a full 256-byte piece of real NMEA traffic and
 // takes it through line assembly, dispatch and the parsers, against the fake device and
 // window (no system calls, no drawing).

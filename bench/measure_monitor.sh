@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: BSD-2-Clause
 # CPU time and peak memory of the monitor reading a capture at 38400 bit/s for 60 s.
 # Usage: bench/measure_monitor.sh BUILD_DIR CAPTURE  (e.g. build tests/data/telit-he910.log)
 # Needs Xvfb and xdotool. The simulator paces the capture by its epochs at 38400 bit/s; the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: BSD-2-Clause
 # Install rules and the Debian package: the three programs, the desktop entry and the icon
 # in their freedesktop places. `cmake --install build` installs them; `cmake --build build
 # --target package` (or scripts/check-package) makes the .deb.

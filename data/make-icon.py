@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: BSD-2-Clause
 """Draws data/sattrail.png, the program's 32 x 32 icon: a sky plot with a satellite's trail.
 
 Plain Python (zlib and struct), so redrawing needs nothing installed: ./data/make-icon.py

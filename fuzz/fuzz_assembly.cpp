@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Received bytes of any kind through line assembly with dispatch, the parsers and the
 // drawings, into a fake window. The first byte picks the chunk size, as the poll hands over
 // 1 to 256 bytes at a time; a conversion error must come back as a message, never escape.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The sky plot and signal chart from any table contents, used flags and fix text: values as
 // odd as a GSV sentence can store (huge or negative signals, angles far outside 0 to 360).
 #include <fuzzer/FuzzedDataProvider.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Received bytes through every parser and text formatter: a conversion error is the only
 // exception a line may raise, and no input may crash or reach undefined behaviour.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #include "nmea/LineAssembly.h"
 
 #include "nmea/Checksum.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The command lines of the three built programs: the same version from each, the monitor's
 // help without a display, and its refusal of anything else, the window toolkit's own
 // options included.

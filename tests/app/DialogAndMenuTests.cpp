@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Which control opens which pop-up menu, the default exception dialog, the message box,
 // the timers and the text conversion between the logic's 8-bit texts and the screen.
 #include <gtest/gtest.h>

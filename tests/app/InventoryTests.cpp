@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The main window as designed: every control by its component name, with its kind, parent,
 // geometry, initial text, visibility, enabled and read-only state and the pop-up menu a
 // right click on it opens. The table is written down from the window's design, apart from

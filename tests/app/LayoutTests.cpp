@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The panel layouts: folding the window to one column from either pop-up menu, unfolding it
 // with "ALL", the hidden buttons' layouts, and the scroll bar of auto-scroll.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The window on a scaled desktop: everything, the two pictures included, is drawn at
 // twice the size.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The real window driven by real key and mouse events, with COM1 a pseudo-terminal: what
 // counts as a pick in a combo box (the index, the confirmation box, the speed the port opens
 // at), and closing the window while a box is open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The real program on a virtual X server: it starts, its window is titled "GPS 1.4A" with a
 // client area of 387 x 239, and a screenshot shows the panel colours where the inventory
 // puts them. Skipped only where no Xvfb is installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The real window and the real poll, on Qt's offscreen platform, reading a receiver's
 // capture from a pseudo-terminal at 38400 bit/s.
 #include <gtest/gtest.h>

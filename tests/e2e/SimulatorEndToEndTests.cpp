@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The simulated receiver, a pseudo-terminal, the real poll and the real window on Qt's
 // offscreen platform: after "On" the boxes agree with what the simulator sent, the sky plot
 // has its discs where the sent satellites are, "Hot" reaches the receiver, every fault the

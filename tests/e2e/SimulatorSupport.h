@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // The simulated receiver as a child process for end-to-end tests: a private port-link

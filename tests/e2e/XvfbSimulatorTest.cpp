@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The real program and the simulated receiver on a virtual X server, driven as a user
 // would: xdotool clicks "On", and screenshots show satellites on the sky plot and bars on
 // the signal chart; then the window is closed while a confirmation box is open, and the

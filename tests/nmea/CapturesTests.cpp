@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Every receiver capture of tests/data through line assembly with dispatch, in the poll's
 // 256-byte chunks, against an independent reading of each capture.
 #include <gtest/gtest.h>

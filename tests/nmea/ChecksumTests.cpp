@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The checksum of a finished line and the handling of lines that fail it.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Byte chunks into lines: the memo, the checksum, dispatch or reply, the 400-character rule
 // and the conversion errors that cost only their own line.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Dispatch of verified lines, the time-to-fix counter and the display reset.
 #include <gtest/gtest.h>
 

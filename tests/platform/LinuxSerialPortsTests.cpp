@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Kernel terminal headers only, as in the device code: the slave's settings are read with
 // termios2 so that rates without a constant (14400) read back as they are.
 #include "platform/PtyTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // The locale runs: tests/CMakeLists.txt registers some test programs a second time with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Every capture of tests/data replayed through the replay core, against an independent
 // reading of each capture written down here: the texts the monitor's rules give for the last
 // RMC, GGA and GSA sentences, the sentence types seen, the line counts (line feeds, lines that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The pictures' fonts need a Qt application; one for the whole test program. It also sets
 // the C library's locale from the environment, as the replay program's does.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The replay tool's pieces and its command line: the recording window's start-up look, the
 // text conversion to UTF-8, a made-up stream with replies and malformed numbers, and the
 // built program's exit statuses and pictures.

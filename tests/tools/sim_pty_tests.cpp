@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // The built simulator on a real pseudo-terminal: its link, its stream, its answers, its hold
 // on the port and its clean exits.
 

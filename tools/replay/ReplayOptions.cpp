@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #include "replay/ReplayOptions.h"
 
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // sattrail-replay: what would the monitor show for this capture?
 //
 //   sattrail-replay [--chunk N] [--every] [--png DIR] CAPTURE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // A recorded receiver stream split into epochs: a new epoch begins at each RMC or GGA line

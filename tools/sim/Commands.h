@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // The "@" command lines a monitor writes to the receiver, and the receiver's answers.

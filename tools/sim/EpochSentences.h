@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // The sentence bodies (without "$", checksum and line end) that describe one epoch of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // Faults the simulated receiver can inject into its stream, each at a rate, switched on the

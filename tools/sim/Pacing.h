@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // Byte pacing of a serial line: a byte takes ten bit times (start bit, eight data bits, stop

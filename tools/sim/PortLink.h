@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // The simulator's link "COMn" to its pseudo-terminal, in the port-link folder, so that the

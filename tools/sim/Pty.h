@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // One pseudo-terminal: the simulator holds the master, the monitor opens the slave.

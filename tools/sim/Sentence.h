@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // Framing of NMEA 0183 sentences as the simulated receiver sends them: "$", the body, "*",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // The running simulator: one loop over the pseudo-terminal, standard input and the stop

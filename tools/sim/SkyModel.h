@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // The built-in sky: a GPS constellation on circular orbits seen from a walker near a chosen

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // sattrail-sim: a simulated GPS receiver on a pseudo-terminal.
 
 #include <fstream>

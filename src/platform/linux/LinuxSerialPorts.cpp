@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #include "platform/linux/LinuxSerialPorts.h"
 
 #include <fcntl.h>

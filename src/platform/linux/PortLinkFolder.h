@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
 // The port-link folder: where links named COM1 to COM30 choose the device a port number

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: BSD-2-Clause
 // Only kernel headers here: <asm/termbits.h> defines the kernel's struct termios and
 // termios2, which cannot live beside the C library's <termios.h>.
 #include "platform/linux/TerminalSettings.h"
