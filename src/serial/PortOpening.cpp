@@ -12,7 +12,7 @@ namespace {
 constexpr std::string_view kButton = "ButOpenGps";
 constexpr std::string_view kErrorCaption = "error";
 constexpr unsigned kPurgeEverything = PurgeTxAbort | PurgeRxAbort | PurgeTxClear | PurgeRxClear;
-constexpr std::array<std::uint32_t, 5> kSpeeds = {4800, 9600, 14400, 19200, 38400};
+constexpr std::array<std::uint32_t, 7> kSpeeds = {4800, 9600, 14400, 19200, 38400, 57600, 115200};
 
 void ShowError(SerialLink& link, std::string_view text, std::string_view informative) {
   link.messages.Show(text, kErrorCaption, MessageButtons::Ok, informative);

@@ -13,7 +13,8 @@ namespace sattrail {
 // Port list index 0..29 names COM1..COM30; COM10 and above carry the "\\.\" prefix. Any other
 // index (none selected) names "COM1".
 std::string DeviceNameForIndex(int itemIndex);
-// Speed list index 0..4 gives 4800, 9600, 14400, 19200, 38400; any other index 4800.
+// Speed list index 0..6 gives 4800, 9600, 14400, 19200, 38400, 57600, 115200; any other index
+// (none selected) 4800.
 std::uint32_t SpeedForIndex(int itemIndex);
 
 // Opens and configures the device, showing its own error boxes; null on failure. Raises

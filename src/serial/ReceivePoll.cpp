@@ -21,8 +21,9 @@ constexpr int kPollInterval = 100;
 
 // Reads what the device has queued, a piece of at most 256 bytes at a time through one fixed
 // buffer, each piece straight on to line assembly. A once-a-second burst at 38400 bit/s is
-// well over 256 bytes, so the queue is drained rather than thrown away; only what lies beyond
-// 4096 bytes, far more than any receiver sends in one poll period, is discarded.
+// well over 256 bytes, and at 115200 bit/s a poll period alone brings up to 1152 bytes, so
+// the queue is drained rather than thrown away; only what lies beyond 4096 bytes, far more
+// than any receiver sends in one poll period, is discarded.
 int DrainQueue(SerialLink& link, SerialHandle& port, std::vector<std::string>& errors) {
   port.ReadSettings(link.run.DeviceControl);  // failure changes nothing worth acting on
   std::uint32_t queued = 0;
