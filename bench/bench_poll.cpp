@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fakes/FakeMessageBox.h"
+#include "fakes/FakeRecordFile.h"
 #include "fakes/FakeSerial.h"
 #include "fakes/FakeTimer.h"
 #include "fakes/FakeWindow.h"
@@ -44,7 +45,8 @@ void BM_PollComPort256(benchmark::State& state) {
   testing::FakeWindow window;
   testing::FakeTimer timer1(100), timer2(1000);
   testing::FakeMessageBox messages;
-  SerialLink link{run, window, timer1, timer2, messages, ports};
+  testing::FakeRecordFiles files;
+  SerialLink link{run, window, timer1, timer2, messages, ports, files};
   window.SetText("ButOpenGps", "On");
   ButOpenGpsClick(link);
   const std::string piece = Piece();
@@ -66,7 +68,8 @@ void BM_PollComPort115200(benchmark::State& state) {
   testing::FakeWindow window;
   testing::FakeTimer timer1(100), timer2(1000);
   testing::FakeMessageBox messages;
-  SerialLink link{run, window, timer1, timer2, messages, ports};
+  testing::FakeRecordFiles files;
+  SerialLink link{run, window, timer1, timer2, messages, ports, files};
   window.SetText("ButOpenGps", "On");
   window.SetItemIndex("ComboBox1", 6);
   ButOpenGpsClick(link);
@@ -96,7 +99,8 @@ void BM_PollComPort115200_Pty(benchmark::State& state) {
   testing::FakeWindow window;
   testing::FakeTimer timer1(100), timer2(1000);
   testing::FakeMessageBox messages;
-  SerialLink link{run, window, timer1, timer2, messages, ports};
+  testing::FakeRecordFiles files;
+  SerialLink link{run, window, timer1, timer2, messages, ports, files};
   window.SetText("ButOpenGps", "On");
   window.SetItemIndex("ComboBox1", 6);
   ButOpenGpsClick(link);

@@ -24,10 +24,11 @@ std::unique_ptr<SerialHandle> OpenComPort(SerialLink& link, std::string_view dev
                                           std::uint32_t speed);
 
 // The "On"/"OFF" button: the open sequence when its caption is "On", else the close sequence.
+// A successful open starts the recording of --record; a recording that failed says so last.
 void ButOpenGpsClick(SerialLink& link);
 // Closing steps shared by the close sequence and the hidden BitBtn2: auto-scroll off, both
-// timers disabled, device closed, a vanished device no longer awaited. The button's caption
-// is left alone.
+// timers disabled, device closed, a vanished device no longer awaited, the recording written
+// out and its file closed. The button's caption is left alone.
 void CloseComPort(SerialLink& link);
 
 }  // namespace sattrail

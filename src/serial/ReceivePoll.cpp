@@ -10,6 +10,7 @@
 #include "nmea/LineAssembly.h"
 #include "nmea/NumberConversion.h"
 #include "serial/DeviceReturn.h"
+#include "serial/Recording.h"
 
 namespace sattrail {
 namespace {
@@ -40,6 +41,7 @@ int DrainQueue(SerialLink& link, SerialHandle& port, std::vector<std::string>& e
     delivered = std::min(delivered, piece);
     buffer[delivered] = 0;
     total += delivered;
+    RecordReceived(link.run, buffer.data(), delivered);
     std::vector<std::string> found =
         AssembleLines(link.run, link.window, buffer.data(), static_cast<int>(delivered));
     errors.insert(errors.end(), std::make_move_iterator(found.begin()),
@@ -63,6 +65,7 @@ void PollComPort(SerialLink& link) {
     // wait for it to come back.
     if (link.run.PortHandle->Gone()) ReleaseVanishedDevice(link);
   }
+  FlushRecordingWhenDue(link.run);
 
   if (count == 0) {
     ++link.run.SilenceCount;
@@ -79,15 +82,19 @@ void PollComPort(SerialLink& link) {
 
 void Timer1Timer(SerialLink& link) {
   link.timer1.SetEnabled(false);
-  // Whatever the poll raises, polling goes on: one bad sentence must not stop the monitor.
-  struct ReEnable {
-    Timer& timer;
-    ~ReEnable() {
-      timer.SetInterval(kPollInterval);
-      timer.SetEnabled(true);
-    }
-  } reEnable{link.timer1};
-  PollComPort(link);
+  {
+    // Whatever the poll raises, polling goes on: one bad sentence must not stop the monitor.
+    struct ReEnable {
+      Timer& timer;
+      ~ReEnable() {
+        timer.SetInterval(kPollInterval);
+        timer.SetEnabled(true);
+      }
+    } reEnable{link.timer1};
+    PollComPort(link);
+  }
+  // With the timer running again, so that the polls go on while the box is open.
+  ShowRecordingFailure(link);
 }
 
 }  // namespace sattrail

@@ -265,7 +265,7 @@ TEST_F(OpeningTest, CloseStopsBothTimersBeforeTheDeviceCloses) {
   };
   WatchingTimer timer1(100, *com1);
   WatchingTimer timer2(1000, *com1);
-  SerialLink link{rig.run, rig.window, timer1, timer2, rig.messages, ports};
+  SerialLink link{rig.run, rig.window, timer1, timer2, rig.messages, ports, rig.files};
   ButOpenGpsClick(link);
   ASSERT_TRUE(com1->open);
   ButOpenGpsClick(link);
