@@ -4,7 +4,7 @@
 # Usage: bench/measure_monitor.sh BUILD_DIR CAPTURE [SPEED]
 #   (e.g. build tests/data/telit-he910.log 115200; SPEED defaults to 38400)
 # Needs Xvfb and xdotool. The simulator paces the capture by its epochs at that speed; the
-# monitor's speed list is set to it (mouse wheel on the list) and "On" is clicked.
+# monitor's speed list is set to it (keys in the open list) and "On" is clicked.
 set -eu
 build=$1; capture=$2; speed=${3:-38400}
 index=0
@@ -24,9 +24,11 @@ sleep 1
 mon=$!
 sleep 2
 win=$(xdotool search --sync --pid "$mon" --onlyvisible --name Sattrail | head -1)
-# Wheel up past the first entry, whatever is selected, then down to the speed's entry.
-xdotool mousemove --window "$win" 37 18 click --repeat 8 --delay 100 4; sleep 0.3
-[ "$index" -eq 0 ] || xdotool click --repeat "$index" --delay 100 5; sleep 0.3
+# Into the speed list's field, open the list, from its first entry down to the speed's.
+xdotool mousemove --window "$win" 30 18 click 1; sleep 0.3
+xdotool key F4; sleep 0.3; xdotool key Home; sleep 0.2
+[ "$index" -eq 0 ] || xdotool key --repeat "$index" --delay 100 Down
+sleep 0.2; xdotool key Return; sleep 0.3
 xdotool mousemove --window "$win" 139 18 click 1
 clk=$(getconf CLK_TCK)
 set -- $(cut -d' ' -f14,15 /proc/$mon/stat); u0=$1; s0=$2
