@@ -18,7 +18,8 @@ constexpr const char* kDescription =
     "speed, height, local time and date, fix mode, PDOP, a sky plot of the satellites, a\n"
     "chart of their signals, the sentence types received and a time-to-fix counter. Choose\n"
     "the port and the speed in the window and press On. The receiver can be sent hot, warm\n"
-    "and cold starts and other \"@\" command lines. Nothing is saved between runs.\n";
+    "and cold starts and other \"@\" command lines. Nothing is saved between runs, except\n"
+    "what --record writes.\n";
 
 constexpr const char* kFooter =
     "Ports:\n"
@@ -32,6 +33,13 @@ constexpr const char* kFooter =
     "  /dev/ttyUSB*, then on-board /dev/ttyS*. A single USB receiver is therefore COM1.\n"
     "  Serial devices belong to the group dialout; join it to open them.\n"
     "\n"
+    "Recording:\n"
+    "  With --record FILE every byte read from the port goes to FILE, exactly as received,\n"
+    "  while the port is open; OFF and On again in the same run add to it. A new run\n"
+    "  replaces the file, or adds to it with --append. The file is a capture that\n"
+    "  sattrail-replay FILE and sattrail-sim --capture FILE play back. A write error\n"
+    "  stops the recording with one error box; the monitor goes on.\n"
+    "\n"
     "Without a receiver:\n"
     "  sattrail-sim is a simulated receiver. It links a pseudo-terminal as COM1 of the\n"
     "  port-link folder and streams NMEA from a built-in sky or a recorded capture, so that\n"
@@ -44,11 +52,16 @@ constexpr const char* kFooter =
 }  // namespace
 
 std::optional<int> ReadCommandLine(int argc, const char* const* argv, std::ostream& out,
-                                   std::ostream& err) {
+                                   std::ostream& err, MonitorOptions& options) {
   CLI::App app{kDescription, kProgram};
   app.footer(kFooter);
   app.set_help_flag("-h,--help", "print this help and exit");
   app.set_version_flag("--version", VersionLine(kProgram), "print the version and exit");
+  auto* record =
+      app.add_option("--record", options.record, "record every byte read from the port in FILE")
+          ->type_name("FILE");
+  app.add_flag("--append", options.append, "with --record: add to FILE instead of replacing it")
+      ->needs(record);
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& answered) {  // --help or --version

@@ -11,7 +11,9 @@ using K = ControlKind;
 using C = Colour;
 using M = PopupMenu;
 
-constexpr std::array<std::string_view, 5> kSpeeds = {"4800", "9600", "14400", "19200", "38400"};
+// 57600 and 115200 are where many current receivers and USB adapters start out.
+constexpr std::array<std::string_view, 7> kSpeeds = {"4800",  "9600",  "14400", "19200",
+                                                     "38400", "57600", "115200"};
 
 constexpr std::array<std::string_view, 30> kPorts = {
     "COM1",  "COM2",  "COM3",  "COM4",  "COM5",  "COM6",  "COM7",  "COM8",  "COM9",  "COM10",

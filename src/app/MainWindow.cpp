@@ -88,7 +88,8 @@ bool IsInputControl(ControlKind kind) {
 MainWindow::MainWindow(RunState& run)
     : run_(run), timer1_(kTimer1Interval), timer2_(kTimer2Interval), link_{run_,      *this,
                                                                            timer1_,   timer2_,
-                                                                           messages_, ports_} {
+                                                                           messages_, ports_,
+                                                                           files_} {
   setWindowTitle(ToQString(kWindowCaption));
   setFont(ControlFont(11));
   setWindowIcon(ProgramIcon());

@@ -6,6 +6,7 @@
 
 #include "app/Inventory.h"
 #include "nmea/RunState.h"
+#include "platform/linux/LinuxRecordFile.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtTimer.h"
@@ -72,6 +73,7 @@ class MainWindow : public QtWindow {
   QtTimer timer2_;
   QtMessageBox messages_;
   LinuxSerialPorts ports_;
+  LinuxRecordFiles files_;
   SerialLink link_;
   QMenu* popupMenu1_ = nullptr;
   QMenu* dbAndCheck_ = nullptr;

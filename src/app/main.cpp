@@ -6,13 +6,17 @@
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "nmea/RunState.h"
+#include "serial/Recording.h"
 
 int main(int argc, char* argv[]) {
   // Before the toolkit starts: --help and --version need no display.
-  if (const auto status = sattrail::ReadCommandLine(argc, argv, std::cout, std::cerr)) {
+  sattrail::MonitorOptions options;
+  if (const auto status = sattrail::ReadCommandLine(argc, argv, std::cout, std::cerr, options)) {
     return *status;
   }
   sattrail::RunState run;  // the run's state comes before the window
+  run.Recording.Path = options.record;
+  run.Recording.Append = options.append;
   // The toolkit sees the program's name only, so it takes no options of its own from the
   // command line; its environment variables still apply.
   int toolkitArgc = 1;
@@ -25,6 +29,13 @@ int main(int argc, char* argv[]) {
     application.ShowException(error.what());
   } catch (...) {
     application.ShowException({});
+  }
+  // Closing the window closed the port and the recording with it; this catches an end of the
+  // loop by any other way. A recording that failed then had no box to say so.
+  sattrail::StopRecording(run);
+  if (!run.Recording.Failure.empty()) {
+    std::cerr << "sattrail: recording to " << run.Recording.Path
+              << " stopped: " << run.Recording.Failure << "\n";
   }
   return 0;
 }

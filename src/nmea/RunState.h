@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "platform/RecordFile.h"
 #include "platform/SerialDevice.h"
 
 namespace sattrail {
@@ -42,6 +44,19 @@ inline constexpr int kRawLineCapacity = 256;
 
 using SatelliteSlots = std::array<std::array<SatelliteEntry, kSatelliteNumbers>, kReceiverSlots>;
 
+// What the command line asked to record and how far the run has come with it. The file is
+// open while the port is; the bytes of the polls since the last flush wait in Unwritten.
+struct RecordingState {
+  std::string Path;      // --record FILE; empty: nothing is recorded
+  bool Append = false;   // --append: the run's first open adds to the file instead of replacing
+  bool Opened = false;   // opened once this run, so later opens append
+  bool Stopped = false;  // a write error ended the recording for the rest of the run
+  std::unique_ptr<RecordFile> File;
+  std::vector<std::uint8_t> Unwritten;
+  std::int32_t PollsUntilFlush = 0;
+  std::string Failure;  // the reason of a stop, until its box has been shown
+};
+
 // Everything the program knows during one run. The app creates exactly one, before the
 // window; every test creates a fresh one. Nothing of it is ever saved.
 struct RunState {
@@ -60,6 +75,8 @@ struct RunState {
   // when nothing is awaited) and the polls left before the next try.
   std::string ReopenTarget;
   std::int32_t PollsUntilReopen = 0;
+
+  RecordingState Recording;
 };
 
 }  // namespace sattrail

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Exception.h"
+#include "serial/Recording.h"
 
 namespace sattrail {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 constexpr std::string_view kButton = "ButOpenGps";
 constexpr std::string_view kErrorCaption = "error";
 constexpr unsigned kPurgeEverything = PurgeTxAbort | PurgeRxAbort | PurgeTxClear | PurgeRxClear;
-constexpr std::array<std::uint32_t, 5> kSpeeds = {4800, 9600, 14400, 19200, 38400};
+constexpr std::array<std::uint32_t, 7> kSpeeds = {4800, 9600, 14400, 19200, 38400, 57600, 115200};
 
 void ShowError(SerialLink& link, std::string_view text, std::string_view informative) {
   link.messages.Show(text, kErrorCaption, MessageButtons::Ok, informative);
@@ -49,6 +50,7 @@ void OpenSequence(SerialLink& link) {
   link.timer1.SetEnabled(open);
   link.timer2.SetEnabled(open);
   if (!open) link.window.SetText(kButton, "On");
+  if (open) StartRecording(link);
 }
 
 }  // namespace
@@ -100,10 +102,11 @@ std::unique_ptr<SerialHandle> OpenComPort(SerialLink& link, std::string_view dev
 void ButOpenGpsClick(SerialLink& link) {
   if (link.window.Text(kButton) == "On") {
     OpenSequence(link);
-    return;
+  } else {
+    link.window.SetText(kButton, "On");
+    CloseComPort(link);
   }
-  link.window.SetText(kButton, "On");
-  CloseComPort(link);
+  ShowRecordingFailure(link);
 }
 
 void CloseComPort(SerialLink& link) {
@@ -113,6 +116,7 @@ void CloseComPort(SerialLink& link) {
   link.timer2.SetEnabled(false);
   link.run.PortHandle.reset();
   link.run.ReopenTarget.clear();  // a device that went away is no longer awaited
+  StopRecording(link.run);
 }
 
 }  // namespace sattrail

@@ -10,6 +10,7 @@
 #include "nmea/LineAssembly.h"
 #include "nmea/NumberConversion.h"
 #include "serial/DeviceReturn.h"
+#include "serial/Recording.h"
 
 namespace sattrail {
 namespace {
@@ -21,8 +22,9 @@ constexpr int kPollInterval = 100;
 
 // Reads what the device has queued, a piece of at most 256 bytes at a time through one fixed
 // buffer, each piece straight on to line assembly. A once-a-second burst at 38400 bit/s is
-// well over 256 bytes, so the queue is drained rather than thrown away; only what lies beyond
-// 4096 bytes, far more than any receiver sends in one poll period, is discarded.
+// well over 256 bytes, and at 115200 bit/s a poll period alone brings up to 1152 bytes, so
+// the queue is drained rather than thrown away; only what lies beyond 4096 bytes, far more
+// than any receiver sends in one poll period, is discarded.
 int DrainQueue(SerialLink& link, SerialHandle& port, std::vector<std::string>& errors) {
   port.ReadSettings(link.run.DeviceControl);  // failure changes nothing worth acting on
   std::uint32_t queued = 0;
@@ -39,6 +41,7 @@ int DrainQueue(SerialLink& link, SerialHandle& port, std::vector<std::string>& e
     delivered = std::min(delivered, piece);
     buffer[delivered] = 0;
     total += delivered;
+    RecordReceived(link.run, buffer.data(), delivered);
     std::vector<std::string> found =
         AssembleLines(link.run, link.window, buffer.data(), static_cast<int>(delivered));
     errors.insert(errors.end(), std::make_move_iterator(found.begin()),
@@ -62,6 +65,7 @@ void PollComPort(SerialLink& link) {
     // wait for it to come back.
     if (link.run.PortHandle->Gone()) ReleaseVanishedDevice(link);
   }
+  FlushRecordingWhenDue(link.run);
 
   if (count == 0) {
     ++link.run.SilenceCount;
@@ -78,15 +82,19 @@ void PollComPort(SerialLink& link) {
 
 void Timer1Timer(SerialLink& link) {
   link.timer1.SetEnabled(false);
-  // Whatever the poll raises, polling goes on: one bad sentence must not stop the monitor.
-  struct ReEnable {
-    Timer& timer;
-    ~ReEnable() {
-      timer.SetInterval(kPollInterval);
-      timer.SetEnabled(true);
-    }
-  } reEnable{link.timer1};
-  PollComPort(link);
+  {
+    // Whatever the poll raises, polling goes on: one bad sentence must not stop the monitor.
+    struct ReEnable {
+      Timer& timer;
+      ~ReEnable() {
+        timer.SetInterval(kPollInterval);
+        timer.SetEnabled(true);
+      }
+    } reEnable{link.timer1};
+    PollComPort(link);
+  }
+  // With the timer running again, so that the polls go on while the box is open.
+  ShowRecordingFailure(link);
 }
 
 }  // namespace sattrail

@@ -9,13 +9,14 @@ inline constexpr int kReadPieceBytes = 256;
 inline constexpr int kMaxBytesPerPoll = 4096;
 
 // One poll: the memo limit, a try to reopen a device that went away (every tenth poll while
-// one is awaited), the read of what is queued, line assembly, the silence rule.
+// one is awaited), the read of what is queued (recorded as read), line assembly, the
+// recording's flush (every tenth poll), the silence rule.
 // Conversion errors of the lines it assembled are raised after the poll as one
 // ConversionError carrying the first message.
 void PollComPort(SerialLink& link);
 
 // The handler of Timer1: the poll between switching the timer off and on again. The timer is
-// always enabled again, also when the poll raised.
+// always enabled again, also when the poll raised. Then the box of a recording that failed.
 void Timer1Timer(SerialLink& link);
 
 }  // namespace sattrail

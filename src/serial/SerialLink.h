@@ -3,6 +3,7 @@
 
 #include "nmea/RunState.h"
 #include "platform/MessageBox.h"
+#include "platform/RecordFile.h"
 #include "platform/SerialDevice.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
@@ -10,7 +11,7 @@
 namespace sattrail {
 
 // What the serial handlers work on: the run's state and, borrowed, the window, its two
-// timers, the message boxes and the system's serial ports.
+// timers, the message boxes, the system's serial ports and the files a recording goes to.
 struct SerialLink {
   RunState& run;
   Window& window;
@@ -18,6 +19,7 @@ struct SerialLink {
   Timer& timer2;  // the one-second time-to-fix counter
   MessageBox& messages;
   SerialPorts& ports;
+  RecordFiles& files;
 };
 
 }  // namespace sattrail

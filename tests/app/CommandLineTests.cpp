@@ -65,8 +65,12 @@ TEST(CommandLine, VersionHelpAndRefusals) {
        0,
        nullptr,
        {"Usage: sattrail", "--version", "NMEA 0183", "COMn", "SATTRAIL_PORT_DIR",
-        "$XDG_RUNTIME_DIR/sattrail/ports", "/tmp/sattrail-<uid>/ports", "sattrail-sim"},
+        "$XDG_RUNTIME_DIR/sattrail/ports", "/tmp/sattrail-<uid>/ports", "sattrail-sim",
+        "--record FILE", "--append", "sattrail-replay FILE"},
        0},
+      // --append adds to a recording, so it needs one; --record needs its file.
+      {"sattrail", "--append", 2, "", {}, 1},
+      {"sattrail", "--record", 2, "", {}, 1},
       {"sattrail", "--bogus", 2, "", {}, 1},
       {"sattrail", "COM1", 2, "", {}, 1},
       // The toolkit's own options are not taken from the command line.

@@ -216,7 +216,7 @@ TEST_F(InventoryTest, ComboBoxesShowTheirTextWithNothingSelected) {
   std::vector<std::string> ports;
   for (int n = 1; n <= 30; ++n) ports.push_back("COM" + std::to_string(n));
   const Combo combos[] = {
-      {"ComboBox1", "4800", {"4800", "9600", "14400", "19200", "38400"}},
+      {"ComboBox1", "4800", {"4800", "9600", "14400", "19200", "38400", "57600", "115200"}},
       {"ComboBox2", "COM1", ports},
       {"SetMsg",
        "Command",

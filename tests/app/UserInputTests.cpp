@@ -101,6 +101,7 @@ TEST(ComboBoxPick, OnlyAChoiceInTheListOrAnArrowStepIsAPick) {
       // The open list highlights an entry of its own; Home goes to the first.
       {"ComboBox1", "{f4}{home}{down}{return}", Ending::None, -1, 1, "", 9600},
       {"ComboBox1", "{f4}", Ending::ListEntry, 4, 4, "", 38400},
+      {"ComboBox1", "{f4}", Ending::ListEntry, 6, 6, "", 115200},
       {"SetMsg", "{down}", Ending::None, -1, 0, "OK To Send Command", 4800},
       {"SetMsg", "{f4}", Ending::ListEntry, 7, 7, "OK To Send Command", 4800},
   };

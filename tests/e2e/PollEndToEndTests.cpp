@@ -1,7 +1,16 @@
 // SPDX-License-Identifier: BSD-2-Clause
 // The real window and the real poll, on Qt's offscreen platform, reading a receiver's
-// capture from a pseudo-terminal at 38400 bit/s.
+// capture from a pseudo-terminal at 38400 bit/s, and from a TCP stream that socat bridges to a
+// pseudo-terminal linked as COM5.
+#include <arpa/inet.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,6 +31,8 @@
 #include "app/MainWindow.h"
 #include "platform/PtyTestSupport.h"
 #include "support/LocaleRun.h"
+
+extern char** environ;
 
 namespace sattrail {
 namespace {
@@ -82,6 +93,56 @@ struct Shown {
   std::string latitude, longitude, time, date, fixMode, height, pdop;
 };
 
+// mt3339.log (Adafruit Ultimate GPS HAT), 9014 bytes; its last epoch, from an independent
+// reading of the capture:
+//   $GPGGA,202709.000,4404.1297,N,12118.8513,W,2,10,0.98,1127.4,M,-19.6,M,0000,0000*6C
+//   $GPGSA,A,3,20,16,09,03,07,10,23,19,27,30,,,1.64,0.98,1.31*05
+//   $GPRMC,202709.000,A,4404.1297,N,12118.8513,W,0.03,188.44,130415,,,D*7A
+// 121 degrees west: UTC-8, so 20:27:09 shows as 12:27:09 on the same day. The angles are
+// those of the single-precision values 4404.1298828125 and 12118.8515625.
+constexpr std::size_t kMt3339Bytes = 9014;
+const Shown kMt3339LastFix{
+    "N44\xA2\x58"
+    "4'7.8",
+    "W121\xA2\x58"
+    "18'51.1",
+    "12:27:09",
+    "2015/04/13",
+    "3D",
+    "1127.4",
+    "1.64"};
+
+// The capture as a receiver at 38400 bit/s sends it, 3840 bytes a second: 384 bytes per poll
+// period, while the window's events run.
+void SendPaced(const std::string& capture, const std::function<void(std::string_view)>& send) {
+  for (std::size_t sent = 0; sent < capture.size(); sent += 384) {
+    send(std::string_view(capture).substr(sent, 384));
+    RunEventsFor(100);
+  }
+}
+
+// The window comes to show mt3339's last fix, with its four sentence boxes ticked.
+void ExpectMt3339LastFix(MainWindow& window) {
+  Shown shown;
+  // Read in the same pass as the condition: the silence rule may reset the boxes later.
+  const bool arrived = WaitUntil([&] {
+    shown = {window.Text("Edit8"),  window.Text("Edit9"), window.Text("EdTime"),
+             window.Text("EdDate"), window.Text("Edit6"), window.Text("EdHeight"),
+             window.Text("EdPDOP")};
+    return shown.time == kMt3339LastFix.time;
+  });
+  ASSERT_TRUE(arrived) << "EdTime shows " << shown.time;
+  EXPECT_EQ(shown.latitude, kMt3339LastFix.latitude);
+  EXPECT_EQ(shown.longitude, kMt3339LastFix.longitude);
+  EXPECT_EQ(shown.date, kMt3339LastFix.date);
+  EXPECT_EQ(shown.fixMode, kMt3339LastFix.fixMode);
+  EXPECT_EQ(shown.height, kMt3339LastFix.height);
+  EXPECT_EQ(shown.pdop, kMt3339LastFix.pdop);
+  for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) {
+    EXPECT_TRUE(window.Checked(box)) << box;
+  }
+}
+
 TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   App();
   testing::PortLinkFolderForTest folder;
@@ -96,49 +157,10 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   ASSERT_NE(run.PortHandle, nullptr);
   ASSERT_EQ(window.Text("ButOpenGps"), "OFF");
 
-  // mt3339.log (Adafruit Ultimate GPS HAT), 9014 bytes; its last epoch, from an independent
-  // reading of the capture:
-  //   $GPGGA,202709.000,4404.1297,N,12118.8513,W,2,10,0.98,1127.4,M,-19.6,M,0000,0000*6C
-  //   $GPGSA,A,3,20,16,09,03,07,10,23,19,27,30,,,1.64,0.98,1.31*05
-  //   $GPRMC,202709.000,A,4404.1297,N,12118.8513,W,0.03,188.44,130415,,,D*7A
-  // 121 degrees west: UTC-8, so 20:27:09 shows as 12:27:09 on the same day. The angles are
-  // those of the single-precision values 4404.1298828125 and 12118.8515625.
   const std::string capture = ReadCapture("mt3339.log");
-  ASSERT_EQ(capture.size(), 9014u);
-  const Shown expected{
-      "N44\xA2\x58"
-      "4'7.8",
-      "W121\xA2\x58"
-      "18'51.1",
-      "12:27:09",
-      "2015/04/13",
-      "3D",
-      "1127.4",
-      "1.64"};
-
-  // 38400 bit/s is 3840 bytes a second: 384 bytes per poll period.
-  for (std::size_t sent = 0; sent < capture.size(); sent += 384) {
-    receiver.Send(std::string_view(capture).substr(sent, 384));
-    RunEventsFor(100);
-  }
-  Shown shown;
-  // Read in the same pass as the condition: the silence rule may reset the boxes later.
-  const bool arrived = WaitUntil([&] {
-    shown = {window.Text("Edit8"),  window.Text("Edit9"), window.Text("EdTime"),
-             window.Text("EdDate"), window.Text("Edit6"), window.Text("EdHeight"),
-             window.Text("EdPDOP")};
-    return shown.time == expected.time;
-  });
-  ASSERT_TRUE(arrived) << "EdTime shows " << shown.time;
-  EXPECT_EQ(shown.latitude, expected.latitude);
-  EXPECT_EQ(shown.longitude, expected.longitude);
-  EXPECT_EQ(shown.date, expected.date);
-  EXPECT_EQ(shown.fixMode, expected.fixMode);
-  EXPECT_EQ(shown.height, expected.height);
-  EXPECT_EQ(shown.pdop, expected.pdop);
-  for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4"}) {
-    EXPECT_TRUE(window.Checked(box)) << box;
-  }
+  ASSERT_EQ(capture.size(), kMt3339Bytes);
+  SendPaced(capture, [&](std::string_view piece) { receiver.Send(piece); });
+  ExpectMt3339LastFix(window);
   EXPECT_TRUE(window.Timer1().Enabled());
   EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
 
@@ -150,6 +172,84 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   EXPECT_EQ(window.Text("ButOpenGps"), "On");
   EXPECT_EQ(run.PortHandle, nullptr);
   EXPECT_FALSE(window.Timer1().Enabled());
+}
+
+// A child process, ended with SIGTERM when the test is done.
+class Child {
+ public:
+  explicit Child(std::vector<std::string> arguments) {
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    if (posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) pid_ = -1;
+  }
+  ~Child() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  bool Running() const { return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0; }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+// A descriptor closed at the end of the test.
+struct Descriptor {
+  int fd = -1;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// A receiver that streams NMEA over TCP, attached as README.md says: socat makes a
+// pseudo-terminal, links it as COM5 in the user's own port-link folder and bridges it to the
+// stream. The receiver is a server on 127.0.0.1 in this test, sending mt3339.log.
+TEST(PollEndToEnd, AReceiverOverTcpBridgedBySocatShowsItsLastFix) {
+  App();
+  ASSERT_EQ(std::system("command -v socat >/dev/null"), 0)
+      << "socat is needed (scripts/install-deps)";
+  testing::PortLinkFolderForTest folder;  // the user's own, mode 0700
+  BoxCloser boxes;
+
+  Descriptor server{::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0)};
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  ASSERT_EQ(::bind(server.fd, reinterpret_cast<sockaddr*>(&address), size), 0);
+  ASSERT_EQ(::listen(server.fd, 1), 0);
+  ASSERT_EQ(::getsockname(server.fd, reinterpret_cast<sockaddr*>(&address), &size), 0);
+  const std::string port = std::to_string(ntohs(address.sin_port));
+
+  const std::string link = folder.Path() + "/COM5";
+  Child socat({"socat", "pty,link=" + link + ",raw,echo=0", "tcp:127.0.0.1:" + port});
+  Descriptor client;
+  ASSERT_TRUE(WaitUntil([&] {
+    if (client.fd < 0) client.fd = ::accept4(server.fd, nullptr, nullptr, SOCK_CLOEXEC);
+    return client.fd >= 0 && std::filesystem::is_symlink(link);
+  })) << "socat did not link COM5 and connect";
+
+  RunState run;
+  MainWindow window(run);
+  window.show();
+  window.ControlAs<QComboBox>("ComboBox2")->setCurrentIndex(4);  // COM5
+  QTest::mouseClick(window.ControlAs<QPushButton>("ButOpenGps"), Qt::LeftButton);
+  ASSERT_EQ(window.Text("ButOpenGps"), "OFF")
+      << (boxes.informative.empty() ? "" : boxes.informative[0]);
+  ASSERT_NE(run.PortHandle, nullptr);
+
+  SendPaced(ReadCapture("mt3339.log"), [&](std::string_view piece) {
+    ASSERT_EQ(::send(client.fd, piece.data(), piece.size(), MSG_NOSIGNAL),
+              static_cast<ssize_t>(piece.size()));
+  });
+  ExpectMt3339LastFix(window);
+  EXPECT_TRUE(socat.Running());
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+  QTest::mouseClick(window.ControlAs<QPushButton>("ButOpenGps"), Qt::LeftButton);
+  EXPECT_EQ(window.Text("ButOpenGps"), "On");
 }
 
 // The terminals this process has open, by the paths their descriptors lead to.

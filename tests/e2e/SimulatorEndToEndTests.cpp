@@ -17,6 +17,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -67,12 +68,14 @@ class BoxWatcher {
         if (box == nullptr || !box->isVisible() || box->property("noted").toBool()) continue;
         box->setProperty("noted", true);
         seen.push_back(box->text().toStdString());
+        informative.push_back(box->informativeText().toStdString());
         box->done(QMessageBox::Ok);
       }
     });
     timer_.start(20);
   }
   std::vector<std::string> seen;
+  std::vector<std::string> informative;
 
  private:
   QTimer timer_;
@@ -253,12 +256,13 @@ const char* const kSentenceBoxes[] = {"CheckBox1", "CheckBox2", "CheckBox3", "Ch
 
 class SimulatorEndToEnd : public ::testing::Test {
  protected:
-  // A receiver seen from Sydney: south and east, ten hours ahead of UTC.
-  void Start(std::vector<std::string> options = {}) {
+  // A receiver seen from Sydney: south and east, ten hours ahead of UTC; the line and the
+  // speed list at `speedIndex`.
+  void Start(std::vector<std::string> options = {}, int speedIndex = 4) {
     App();
     ASSERT_FALSE(folder.Path().empty());
     ports = folder.Path() / "ports";  // made by the simulator
-    options.insert(options.end(), {"--speed", "38400", "--start", "hot", "--at",
+    options.insert(options.end(), {"--speed", kSpeeds[speedIndex], "--start", "hot", "--at",
                                    "-33.8688,151.2093", "--seed", "11"});
     simOptions = options;
     sim.emplace(ports, options);
@@ -269,10 +273,13 @@ class SimulatorEndToEnd : public ::testing::Test {
     window.emplace(run);
     window->show();
     recorder.emplace(*window);
-    window->ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(4);  // 38400
+    window->ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(speedIndex);
     window->ButOpenGpsClick();
     ASSERT_EQ(window->Text("ButOpenGps"), "OFF") << (boxes.seen.empty() ? "" : boxes.seen[0]);
   }
+
+  static constexpr const char* kSpeeds[] = {"4800",  "9600",  "14400", "19200",
+                                            "38400", "57600", "115200"};
 
   // A three-dimensional fix on screen, with an RMC sentence and a sky cycle received after
   // the line count `since`, all seven boxes ticked.
@@ -575,6 +582,177 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
   std::string shown;
   for (const std::string& text : boxes.seen) shown += " \"" + text + "\"";
   EXPECT_EQ(App().ExceptionsShown(), dialogsAtStart) << shown;
+}
+
+// What a finished session shows: the boxes of position, time and fix, and the sentence boxes.
+using Shown = std::map<std::string, std::string>;
+const char* const kShownBoxes[] = {"Edit8",  "Edit9",    "EdSpeed", "EdTime",
+                                   "EdDate", "EdHeight", "EdPDOP",  "Edit6"};
+
+Shown ShownBy(MainWindow& window) {
+  Shown shown;
+  for (const char* box : kShownBoxes) shown[box] = window.Text(box);
+  for (const char* box : kSentenceBoxes) shown[box] = window.Checked(box) ? "true" : "false";
+  return shown;
+}
+
+// The final boxes of sattrail-replay's report for a file: its last line holds
+// "boxes":{"Edit8":"...",...} and "checks":{"CheckBox1":true,...}, the degree sign in UTF-8.
+Shown ReplayedFrom(const fs::path& file) {
+  const std::string command =
+      std::string(SATTRAIL_BIN_DIR) + "/sattrail-replay '" + file.string() + "' 2>&1";
+  std::string report;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+      report.append(buffer, n);
+    ::pclose(pipe);
+  }
+  Shown shown;
+  const std::size_t final = report.rfind("{\"final\"");
+  if (final == std::string::npos) return {{"report", report}};
+  for (const char* box : kShownBoxes) {
+    const std::string key = std::string("\"") + box + "\":\"";
+    const std::size_t at = report.find(key, final);
+    if (at == std::string::npos) continue;
+    std::string text =
+        report.substr(at + key.size(), report.find('"', at + key.size()) - at - key.size());
+    // Back to the window's bytes: the degree sign as its two Big5 bytes.
+    for (std::size_t degree; (degree = text.find("\xC2\xB0")) != std::string::npos;)
+      text.replace(degree, 2, "\xA2\x58");
+    shown[box] = text;
+  }
+  for (const char* box : kSentenceBoxes) {
+    const std::string key = std::string("\"") + box + "\":";
+    const std::size_t at = report.find(key, final);
+    if (at != std::string::npos)
+      shown[box] = report.compare(at + key.size(), 4, "true") == 0 ? "true" : "false";
+  }
+  return shown;
+}
+
+std::string FileBytes(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// The bytes the simulator sends for a capture: its lines without the "#" and empty ones, each
+// ended by CR LF.
+std::string SentBytesOf(const std::string& capture) {
+  std::ifstream file(std::string(SATTRAIL_TEST_DATA) + "/" + capture, std::ios::binary);
+  std::string sent, line;
+  while (std::getline(file, line)) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+    if (!line.empty() && line[0] != '#') sent += line + "\r\n";
+  }
+  return sent;
+}
+
+// triton400.log (Magellan Triton 400) ends with this epoch; its independent reading, as in the
+// replay tool's captures suite:
+//   $GPGGA,030133.00,2638.1753,N,08011.3903,W,1,06,1.5,00020,M,-0028,M,,*55
+//   $GPRMC,030133.0,A,2638.1753,N,08011.3903,W,0.00,219.6,010413,,*26
+// with the GSA before it "$GPGSA,A,3,...,02.6,01.5,02.1*06". 80.2 degrees west is UTC-5, so
+// 03:01:33 on 1 April shows as 22:01:33 on 31 March. GSV, GLL, GGA, RMC and GSA arrive.
+const Shown kTritonLastFix = {
+    {"Edit8",
+     "N26\xA2\x58"
+     "38'10.5"},
+    {"Edit9",
+     "W80\xA2\x58"
+     "11'23.4"},
+    {"EdSpeed", "0"},
+    {"EdTime", "22:01:33"},
+    {"EdDate", "2013/03/31"},
+    {"EdHeight", "20.0"},
+    {"EdPDOP", "2.60"},
+    {"Edit6", "3D"},
+    {"CheckBox1", "true"},
+    {"CheckBox2", "true"},
+    {"CheckBox3", "true"},
+    {"CheckBox4", "true"},
+    {"CheckBox5", "true"},
+    {"CheckBox6", "false"},
+    {"CheckBox7", "false"},
+};
+
+// A session at 115200 bit/s recorded with --record: the monitor shows the capture's last fix;
+// the file holds exactly what the receiver sent from the open on, in order; and the file read
+// back by sattrail-replay and by sattrail-sim --capture shows the same boxes again.
+TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
+  const fs::path session = folder.Path() / "session.nmea";
+  run.Recording.Path = session.string();
+  const std::string capture = std::string(SATTRAIL_TEST_DATA) + "/triton400.log";
+  Start({"--capture", capture}, 6);
+  EXPECT_EQ(run.DeviceControl.BaudRate, 115200u);  // as read back from the device
+
+  Shown live;
+  const bool fixShown = WaitUntil(
+      [&] {
+        live = ShownBy(*window);  // the silence rule empties the boxes later
+        return live["EdTime"] == kTritonLastFix.at("EdTime");
+      },
+      60);
+  ASSERT_TRUE(fixShown) << "EdTime shows " << live["EdTime"] << " after " << recorder->lines.size()
+                        << " lines; the simulator said:\n"
+                        << sim->Log();
+  EXPECT_EQ(live, kTritonLastFix);
+  window->ButOpenGpsClick();  // OFF writes the rest of the recording
+  ASSERT_EQ(window->Text("ButOpenGps"), "On");
+
+  const std::string recorded = FileBytes(session);
+  const std::string sent = SentBytesOf("triton400.log");
+  ASSERT_FALSE(recorded.empty());
+  EXPECT_TRUE(sent.ends_with(recorded)) << "the recording is not what the receiver sent";
+  EXPECT_TRUE(
+      recorded.ends_with("$GPRMC,030133.0,A,2638.1753,N,08011.3903,W,0.00,219.6,010413,,*26\r\n"));
+  std::cout << "recorded " << recorded.size() << " of the " << sent.size()
+            << " bytes the simulator sent\n";
+
+  EXPECT_EQ(ReplayedFrom(session), live) << "sattrail-replay " << session;
+
+  // The recording as the capture of a second simulated receiver, in a port-link folder of its
+  // own, and a second monitor.
+  TemporaryFolder second("sattrail-sim-e2e-replayed");
+  SimulatedReceiver replayed(second.Path() / "ports",
+                             {"--capture", session.string(), "--speed", "115200"});
+  ASSERT_TRUE(WaitUntil([&] { return replayed.Linked(); }, 20)) << replayed.Log();
+  RunState againRun;
+  MainWindow again(againRun);
+  again.ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(6);
+  again.ButOpenGpsClick();
+  ASSERT_EQ(again.Text("ButOpenGps"), "OFF");
+  Shown shownAgain;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        shownAgain = ShownBy(again);
+        return shownAgain["EdTime"] == kTritonLastFix.at("EdTime");
+      },
+      60))
+      << "sattrail-sim --capture " << session << " said:\n"
+      << replayed.Log();
+  EXPECT_EQ(shownAgain, live);
+  again.ButOpenGpsClick();
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+}
+
+// A recording the disk refuses (/dev/full takes no byte): one box names the file and the
+// reason, while the fix goes on coming; OFF shows no second box.
+TEST_F(SimulatorEndToEnd, ARecordingTheDiskRefusesShowsOneBoxAndTheMonitorGoesOn) {
+  run.Recording.Path = "/dev/full";
+  Start();
+  ASSERT_TRUE(WaitUntil([&] { return !boxes.seen.empty(); }, 30)) << "no box";
+  EXPECT_EQ(boxes.seen[0], "Recording stopped");
+  EXPECT_NE(boxes.informative[0].find("File: /dev/full\nReason: No space left on device\n"),
+            std::string::npos)
+      << boxes.informative[0];
+  EXPECT_TRUE(WaitForFix(recorder->lines.size())) << "no fix after the box";
+  ExpectBoxesAgreeWithStream();
+
+  window->ButOpenGpsClick();  // OFF: nothing is left to write and nothing more to say
+  EXPECT_EQ(window->Text("ButOpenGps"), "On");
+  EXPECT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(App().ExceptionsShown(), dialogsAtStart);
 }
 
 }  // namespace

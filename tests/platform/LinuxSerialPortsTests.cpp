@@ -119,7 +119,7 @@ class PtyPortTest : public ::testing::Test {
 TEST_F(PtyPortTest, EverySpeedOfTheListReachesTheDevice) {
   auto port = OpenCom3();
   ASSERT_NE(port, nullptr);
-  for (std::uint32_t speed : {4800u, 9600u, 14400u, 19200u, 38400u}) {
+  for (std::uint32_t speed : {4800u, 9600u, 14400u, 19200u, 38400u, 57600u, 115200u}) {
     SCOPED_TRACE(speed);
     ASSERT_TRUE(port->ApplySettings(EightNoneOne(speed))) << port->LastErrorText();
     const PseudoTerminal::LineSettings line = receiver.Settings();

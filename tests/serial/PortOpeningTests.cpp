@@ -68,8 +68,9 @@ TEST(DeviceNameForIndex, ChosenByIndexWithThePrefixFromTen) {
 }
 
 TEST(SpeedForIndex, ListOrderElse4800) {
-  const std::pair<int, std::uint32_t> cases[] = {{-1, 4800}, {0, 4800},  {1, 9600}, {2, 14400},
-                                                 {3, 19200}, {4, 38400}, {5, 4800}};
+  const std::pair<int, std::uint32_t> cases[] = {{-1, 4800}, {0, 4800},   {1, 9600},
+                                                 {2, 14400}, {3, 19200},  {4, 38400},
+                                                 {5, 57600}, {6, 115200}, {7, 4800}};
   for (const auto& [index, speed] : cases) {
     SCOPED_TRACE(index);
     EXPECT_EQ(SpeedForIndex(index), speed);
@@ -128,8 +129,8 @@ TEST_F(PtyOpeningTest, PortChosenByIndexOpensThatDevice) {
 TEST_F(PtyOpeningTest, EverySpeedIsReadBackFromTheDevice) {
   PseudoTerminal com1;
   folder.Link(1, com1.SlavePath());
-  const std::uint32_t speeds[] = {4800, 9600, 14400, 19200, 38400};
-  for (int index = 0; index < 5; ++index) {
+  const std::uint32_t speeds[] = {4800, 9600, 14400, 19200, 38400, 57600, 115200};
+  for (int index = 0; index < 7; ++index) {
     SCOPED_TRACE(speeds[index]);
     rig.window.SetItemIndex("ComboBox1", index);
     ButOpenGpsClick(rig.link);
@@ -264,7 +265,7 @@ TEST_F(OpeningTest, CloseStopsBothTimersBeforeTheDeviceCloses) {
   };
   WatchingTimer timer1(100, *com1);
   WatchingTimer timer2(1000, *com1);
-  SerialLink link{rig.run, rig.window, timer1, timer2, rig.messages, ports};
+  SerialLink link{rig.run, rig.window, timer1, timer2, rig.messages, ports, rig.files};
   ButOpenGpsClick(link);
   ASSERT_TRUE(com1->open);
   ButOpenGpsClick(link);

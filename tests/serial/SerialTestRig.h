@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fakes/FakeMessageBox.h"
+#include "fakes/FakeRecordFile.h"
 #include "fakes/FakeSerial.h"
 #include "fakes/FakeTimer.h"
 #include "fakes/FakeWindow.h"
@@ -14,7 +15,8 @@ namespace sattrail::testing {
 
 // Everything a serial handler works on, fresh for each test; the ports are the test's choice.
 struct SerialRig {
-  explicit SerialRig(SerialPorts& ports) : link{run, window, timer1, timer2, messages, ports} {
+  explicit SerialRig(SerialPorts& ports)
+      : link{run, window, timer1, timer2, messages, ports, files} {
     window.SetText("ButOpenGps", "On");
     window.SetText("EdCommand", "@GSV 1");
   }
@@ -24,6 +26,7 @@ struct SerialRig {
   FakeTimer timer1{100};
   FakeTimer timer2{1000};
   FakeMessageBox messages;
+  FakeRecordFiles files;
   SerialLink link;
 };
 
