@@ -38,22 +38,32 @@ std::string Piece(std::size_t size = 256) {
   return piece;
 }
 
+// The monitor's serial link over the given ports, opened at the speed of list index
+// `speedIndex` as a click on On opens it.
+struct OpenLink {
+  OpenLink(SerialPorts& ports, int speedIndex)
+      : link{run, window, timer1, timer2, messages, ports, files} {
+    window.SetText("ButOpenGps", "On");
+    window.SetItemIndex("ComboBox1", speedIndex);
+    ButOpenGpsClick(link);
+  }
+  RunState run;
+  testing::FakeWindow window;
+  testing::FakeTimer timer1{100}, timer2{1000};
+  testing::FakeMessageBox messages;
+  testing::FakeRecordFiles files;
+  SerialLink link;
+};
+
 void BM_PollComPort256(benchmark::State& state) {
   testing::FakeSerialPorts ports;
   auto device = ports.Add("COM1");
-  RunState run;
-  testing::FakeWindow window;
-  testing::FakeTimer timer1(100), timer2(1000);
-  testing::FakeMessageBox messages;
-  testing::FakeRecordFiles files;
-  SerialLink link{run, window, timer1, timer2, messages, ports, files};
-  window.SetText("ButOpenGps", "On");
-  ButOpenGpsClick(link);
+  OpenLink open(ports, 0);
   const std::string piece = Piece();
   for (auto _ : state) {
     device->Queue(piece);  // a few hundred nanoseconds of the figure: a deque append
-    PollComPort(link);
-    benchmark::DoNotOptimize(run.LineBuffer.data());
+    PollComPort(open.link);
+    benchmark::DoNotOptimize(open.run.LineBuffer.data());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 256);
 }
@@ -64,21 +74,13 @@ BENCHMARK(BM_PollComPort256);
 void BM_PollComPort115200(benchmark::State& state) {
   testing::FakeSerialPorts ports;
   auto device = ports.Add("COM1");
-  RunState run;
-  testing::FakeWindow window;
-  testing::FakeTimer timer1(100), timer2(1000);
-  testing::FakeMessageBox messages;
-  testing::FakeRecordFiles files;
-  SerialLink link{run, window, timer1, timer2, messages, ports, files};
-  window.SetText("ButOpenGps", "On");
-  window.SetItemIndex("ComboBox1", 6);
-  ButOpenGpsClick(link);
+  OpenLink open(ports, 6);
   const std::size_t purgesAtOpen = device->purges.size();
   const std::string piece = Piece(kBytesPerPollAt115200);
   for (auto _ : state) {
     device->Queue(piece);
-    PollComPort(link);
-    benchmark::DoNotOptimize(run.LineBuffer.data());
+    PollComPort(open.link);
+    benchmark::DoNotOptimize(open.run.LineBuffer.data());
   }
   state.counters["purges"] = static_cast<double>(device->purges.size() - purgesAtOpen);
   state.counters["left_in_queue"] = static_cast<double>(device->input.size());
@@ -95,15 +97,8 @@ void BM_PollComPort115200_Pty(benchmark::State& state) {
   testing::PseudoTerminal receiver;
   folder.Link(1, receiver.SlavePath());
   LinuxSerialPorts ports;
-  RunState run;
-  testing::FakeWindow window;
-  testing::FakeTimer timer1(100), timer2(1000);
-  testing::FakeMessageBox messages;
-  testing::FakeRecordFiles files;
-  SerialLink link{run, window, timer1, timer2, messages, ports, files};
-  window.SetText("ButOpenGps", "On");
-  window.SetItemIndex("ComboBox1", 6);
-  ButOpenGpsClick(link);
+  OpenLink open(ports, 6);
+  RunState& run = open.run;
   if (!run.PortHandle) {
     state.SkipWithError("the pseudo-terminal did not open");
     return;
@@ -117,7 +112,7 @@ void BM_PollComPort115200_Pty(benchmark::State& state) {
     while (run.PortHandle->QueuedInputCount(queued) && queued < piece.size()) {
     }
     state.ResumeTiming();
-    PollComPort(link);
+    PollComPort(open.link);
     state.PauseTiming();
     if (run.PortHandle->QueuedInputCount(queued)) left += queued;
     state.ResumeTiming();
