@@ -12,7 +12,6 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <optional>
 
@@ -127,7 +126,7 @@ bool IsKind(QWidget* widget, std::string_view kind) {
   if (kind == "GroupBox") return qobject_cast<PanelControl*>(widget) != nullptr;
   if (kind == "Label") return qobject_cast<QLabel*>(widget) != nullptr;
   if (kind == "Edit") return qobject_cast<QLineEdit*>(widget) != nullptr;
-  if (kind == "Memo") return qobject_cast<QPlainTextEdit*>(widget) != nullptr;
+  if (kind == "Memo") return qobject_cast<MemoControl*>(widget) != nullptr;
   if (kind == "CheckBox") return qobject_cast<QCheckBox*>(widget) != nullptr;
   if (kind == "Button") return qobject_cast<QPushButton*>(widget) != nullptr;
   if (kind == "ComboBox") {
@@ -332,8 +331,8 @@ TEST_F(InventoryTest, MemoKeepsItsBytesAndDeletesThroughTheFirstLineFeed) {
   EXPECT_EQ(window.Text("OutTextBox"), lines);
   window.DeleteFirstLine("OutTextBox");
   EXPECT_EQ(window.Text("OutTextBox"), "[status \xA2X]\r\nlast");
-  auto* memo = window.ControlAs<QPlainTextEdit>("OutTextBox");
-  EXPECT_EQ(memo->toPlainText(), QString::fromUtf8("[status \u00B0]\nlast"));
+  auto* memo = window.ControlAs<MemoControl>("OutTextBox");
+  EXPECT_EQ(memo->ShownText(), QString::fromUtf8("[status \u00B0]\nlast"));
   window.DeleteFirstLine("OutTextBox");
   window.DeleteFirstLine("OutTextBox");
   EXPECT_EQ(window.Text("OutTextBox"), "");

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: BSD-2-Clause
-// The window on a scaled desktop: everything, the two pictures included, is drawn at
-// twice the size.
+// The window on a scaled desktop: everything is drawn at twice the size, the two pictures
+// at the screen's resolution.
 #include <gtest/gtest.h>
 
 #include <QLabel>
 
 #include "WindowTestSupport.h"
+#include "display/SatellitePlots.h"
 #include "platform/qt/QtControls.h"
 
 namespace sattrail::testing {
@@ -34,24 +35,41 @@ TEST_F(ScaledWindowTest, WholeWindowScalesWithTheDesktop) {
   EXPECT_NE(image.pixel(2 * 100, 2 * (159 + 56)), QColor(0, 0, 0).rgb());
 }
 
-TEST_F(ScaledWindowTest, PicturesAreShownAtTheScaledSize) {
-  window.Surface("Image1");
+TEST_F(ScaledWindowTest, PicturesAreDrawnAtTheScreensResolution) {
+  ClearSatellitePlots(window);
   auto* chart = window.ControlAs<ImageControl>("Image1");
+  auto* sky = window.ControlAs<ImageControl>("Image2");
   ASSERT_NE(chart->Picture(), nullptr);
-  EXPECT_EQ(chart->Picture()->size(), QSize(164, 64));  // drawn at its own size
+  ASSERT_NE(sky->Picture(), nullptr);
+  // The drawing keeps its logical size; the picture holds twice the pixels each way.
+  EXPECT_EQ(window.Surface("Image1").Width(), 164);
+  EXPECT_EQ(window.Surface("Image2").Height(), 98);
+  EXPECT_EQ(chart->Picture()->size(), QSize(328, 128));
+  EXPECT_EQ(sky->Picture()->size(), QSize(188, 196));
   QApplication::processEvents();
   const QImage image = window.grab().toImage();
   const QImage& picture = *chart->Picture();
-  // Every picture pixel covers 2 x 2 screen pixels, from the first to the last column.
+  // Every picture pixel is one screen pixel, from the first to the last column.
   const QPoint origin(2 * (0 + 14), 2 * (159 + 8));
-  for (const QPoint at : {QPoint(0, 0), QPoint(163, 20), QPoint(80, 45)}) {
-    SCOPED_TRACE(at.x());
-    for (const QPoint sub : {QPoint(0, 0), QPoint(1, 1)}) {
-      EXPECT_EQ(image.pixel(origin + 2 * at + sub), picture.pixel(at) | 0xFF000000u);
-    }
+  for (const QPoint at : {QPoint(0, 0), QPoint(1, 1), QPoint(327, 40), QPoint(160, 90)}) {
+    EXPECT_EQ(image.pixel(origin + at), picture.pixel(at) | 0xFF000000u) << at.x();
   }
   // Just beyond the picture lies the chart frame's money-green fill.
   EXPECT_EQ(image.pixel(origin.x() + 2 * 164, origin.y() + 10), QColor(192, 220, 192).rgb());
+  // The rings are drawn at this resolution, not enlarged: a pixel-doubled picture would have
+  // every aligned 2 x 2 block of one colour, and a curve drawn sharp cannot.
+  const QImage& skyPicture = *sky->Picture();
+  int mixedBlocks = 0;
+  for (int y = 0; y + 1 < skyPicture.height(); y += 2) {
+    for (int x = 0; x + 1 < skyPicture.width(); x += 2) {
+      const QRgb corner = skyPicture.pixel(x, y);
+      if (skyPicture.pixel(x + 1, y) != corner || skyPicture.pixel(x, y + 1) != corner ||
+          skyPicture.pixel(x + 1, y + 1) != corner) {
+        ++mixedBlocks;
+      }
+    }
+  }
+  EXPECT_GT(mixedBlocks, 20);
 }
 
 TEST_F(ScaledWindowTest, TextStaysLegible) {

@@ -191,6 +191,39 @@ TEST(QtCanvas, DefaultFontIsBlackElevenPixelSans) {
   EXPECT_EQ(CountPixels(image, kGreen, 0, 0, width - 1, height - 1) + black, width * height);
 }
 
+// The picture is read between two redraws; the next figure goes on from what it holds.
+TEST(QtCanvas, FiguresAfterAReadAddToThePicture) {
+  QtCanvas canvas(40, 20);
+  canvas.SetBrushColor({0, 0, 255});
+  canvas.RoundRect(0, 0, 10, 10, 3, 3);
+  EXPECT_PIXEL(canvas.Image(), 5, 5, kBlue);
+  canvas.SetBrushColor({192, 220, 192});
+  canvas.Ellipse(20, 0, 36, 16);
+  const QImage& image = canvas.Image();
+  EXPECT_PIXEL(image, 5, 5, kBlue);
+  EXPECT_PIXEL(image, 28, 8, kGreen);
+}
+
+// On a scaled screen the same figures in the same logical coordinates fill a picture of the
+// screen's resolution.
+TEST(QtCanvas, ScaledPictureHoldsTheSameFiguresAtTheDeviceResolution) {
+  for (const qreal ratio : {1.5, 2.0}) {
+    SCOPED_TRACE(ratio);
+    QtCanvas canvas(40, 30, ratio);
+    EXPECT_EQ(canvas.Width(), 40);
+    EXPECT_EQ(canvas.Height(), 30);
+    canvas.SetBrushColor({0, 0, 255});
+    canvas.RoundRect(10, 10, 20, 20, 3, 3);
+    const QImage& image = canvas.Image();
+    EXPECT_EQ(image.size(), ratio == 2.0 ? QSize(80, 60) : QSize(60, 45));
+    const auto at = [ratio](double logical) { return static_cast<int>(logical * ratio); };
+    EXPECT_PIXEL(image, at(15), at(15), kBlue);
+    EXPECT_PIXEL(image, at(10.2), at(15), kBlack);  // the outline, ratio pixels wide
+    EXPECT_PIXEL(image, at(9.5), at(15), kWhite);
+    EXPECT_PIXEL(image, at(20.5), at(15), kWhite);
+  }
+}
+
 struct Plot {
   RunState run;
   testing::QtTestWindow window;

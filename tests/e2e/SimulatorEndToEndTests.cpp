@@ -11,7 +11,6 @@
 #include <QDeadlineTimer>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QTimer>
 #include <algorithm>
 #include <charconv>
@@ -115,8 +114,8 @@ struct SkySatellite {
 class StreamRecorder {
  public:
   explicit StreamRecorder(MainWindow& window) : window_(window) {
-    auto* memo = window.ControlAs<QPlainTextEdit>("OutTextBox");
-    QObject::connect(memo, &QPlainTextEdit::textChanged, [this] { changed(); });
+    auto* memo = window.ControlAs<MemoControl>("OutTextBox");
+    QObject::connect(memo, &MemoControl::BytesChanged, [this] { changed(); });
   }
 
   std::vector<std::string> lines;  // without CR LF

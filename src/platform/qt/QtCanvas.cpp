@@ -32,22 +32,32 @@ QString FontFamily(const std::string& face) {
   return QString::fromLatin1(face.data(), static_cast<qsizetype>(face.size()));
 }
 
-// A painter drawing whole pixels: a 1-pixel pen on a rectangle of width w - 1 paints w
-// columns, which is what makes the bounds exclusive.
-class PixelPainter : public QPainter {
- public:
-  PixelPainter(QImage& image, Color pen, Color brush) : QPainter(&image) {
-    setRenderHint(QPainter::Antialiasing, false);
-    QPen outline(ToQColor(pen), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    setPen(outline);
-    setBrush(ToQColor(brush));
-  }
-};
-
 }  // namespace
 
-QtCanvas::QtCanvas(int width, int height) : image_(width, height, QImage::Format_RGB32) {
+QtCanvas::QtCanvas(int width, int height, qreal devicePixelRatio)
+    : width_(width),
+      height_(height),
+      image_(static_cast<int>(std::ceil(width * devicePixelRatio)),
+             static_cast<int>(std::ceil(height * devicePixelRatio)), QImage::Format_RGB32) {
+  image_.setDevicePixelRatio(devicePixelRatio);
   image_.fill(Qt::white);
+}
+
+const QImage& QtCanvas::Image() const {
+  if (painter_.isActive()) painter_.end();
+  return image_;
+}
+
+// Drawing whole pixels: a 1-pixel pen on a rectangle of width w - 1 paints w columns, which
+// is what makes the bounds exclusive.
+QPainter& QtCanvas::painter(Color pen, Color brush) {
+  if (!painter_.isActive()) {
+    painter_.begin(&image_);
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+  }
+  painter_.setPen(QPen(ToQColor(pen), 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter_.setBrush(ToQColor(brush));
+  return painter_;
 }
 
 void QtCanvas::SetPenColor(Color color) {
@@ -60,6 +70,7 @@ void QtCanvas::SetFontColor(Color color) {
   fontColor_ = color;
 }
 void QtCanvas::SetFontName(std::string_view face) {
+  if (face != fontName_) font_.reset();
   fontName_ = face;
 }
 
@@ -72,7 +83,7 @@ void QtCanvas::SetFontSize(int points) {
 void QtCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) {
   const QRect pixels = CoveredPixels(x1, y1, x2, y2);
   if (pixels.isEmpty()) return;  // a bar of height 0 draws nothing
-  PixelPainter painter(image_, pen_, brush_);
+  QPainter& painter = this->painter(pen_, brush_);
   if (pixels.width() <= 2 || pixels.height() <= 2) {
     // Nothing but outline.
     painter.fillRect(pixels, ToQColor(pen_));
@@ -95,7 +106,7 @@ void QtCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int co
 void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   const QRect pixels = CoveredPixels(x1, y1, x2, y2);
   if (pixels.isEmpty()) return;
-  PixelPainter painter(image_, pen_, brush_);
+  QPainter& painter = this->painter(pen_, brush_);
   if (pixels.width() <= 2 || pixels.height() <= 2) {
     painter.fillRect(pixels, ToQColor(pen_));
     return;
@@ -110,11 +121,11 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
     font_->setPixelSize(fontPixels_);
     // Plain pixels in the font colour, no blending with the cell.
     font_->setStyleStrategy(QFont::NoAntialias);
+    metrics_.emplace(*font_);
   }
-  const QFont& font = *font_;
-  const QFontMetrics metrics(font);
-  PixelPainter painter(image_, fontColor_, brush_);
-  painter.setFont(font);
+  const QFontMetrics& metrics = *metrics_;
+  QPainter& painter = this->painter(fontColor_, brush_);
+  painter.setFont(*font_);
   painter.fillRect(QRect(x, y, metrics.horizontalAdvance(characters), metrics.height()),
                    ToQColor(brush_));
   painter.drawText(QPoint(x, y + metrics.ascent()), characters);

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <optional>
 #include <string>
 
@@ -16,12 +18,20 @@ namespace sattrail {
 // outermost of them. The picture starts white, pen and font black, brush white; the font
 // starts as Liberation Sans of 11 pixels. Font sizes in points become pixel heights at 96
 // pixels per inch whatever the screen, so pictures are the same on every display.
+//
+// On a scaled desktop the picture has the screen's resolution: with a device pixel ratio r
+// the image holds width * r by height * r pixels and every figure is the same drawing step in
+// the same logical coordinates, so rings, discs and digits come out sharp rather than
+// enlarged pixel by pixel. Width and Height stay the logical size.
+//
+// One painter serves every figure from the first after the picture was last read to the
+// next read: a redraw of many figures opens the picture for painting once.
 class QtCanvas : public Canvas {
  public:
-  QtCanvas(int width, int height);
+  QtCanvas(int width, int height, qreal devicePixelRatio = 1.0);
 
-  int Width() const override { return image_.width(); }
-  int Height() const override { return image_.height(); }
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
   void SetPenColor(Color color) override;
   void SetBrushColor(Color color) override;
   void SetFontColor(Color color) override;
@@ -31,16 +41,24 @@ class QtCanvas : public Canvas {
   void Ellipse(int x1, int y1, int x2, int y2) override;
   void TextOut(int x, int y, std::string_view text) override;
 
-  const QImage& Image() const { return image_; }
+  // The picture at its device resolution; ends the painting so far.
+  const QImage& Image() const;
 
  private:
+  QPainter& painter(Color pen, Color brush);
+
+  int width_;
+  int height_;
   QImage image_;
+  mutable QPainter painter_;  // declared after the image it paints on, so it ends first
   Color pen_{0, 0, 0};
   Color brush_{255, 255, 255};
   Color fontColor_{0, 0, 0};
   std::string fontName_ = "Liberation Sans";
   int fontPixels_ = 11;
-  std::optional<QFont> font_;  // built from the name and size on the first text after a change
+  // Built from the name and size on the first text after a change.
+  std::optional<QFont> font_;
+  std::optional<QFontMetrics> metrics_;
 };
 
 }  // namespace sattrail

@@ -4,7 +4,9 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QPainter>
-#include <QTextDocument>
+#include <QTextLayout>
+#include <QTextOption>
+#include <cmath>
 
 namespace sattrail {
 
@@ -79,11 +81,11 @@ void ShapeControl::paintEvent(QPaintEvent* /*event*/) {
   if (width() > 2 && height() > 2) painter.fillRect(1, 1, width() - 2, height() - 2, brush_);
 }
 
-// Draws on the control's picture and asks the control to show the result.
+// Draws on the control's picture and marks the control for the next paint.
 class ImageControl::RepaintingCanvas : public Canvas {
  public:
-  RepaintingCanvas(QWidget& control, int width, int height)
-      : control_(control), canvas_(width, height) {}
+  RepaintingCanvas(ImageControl& control, qreal devicePixelRatio)
+      : control_(control), canvas_(control.width(), control.height(), devicePixelRatio) {}
 
   int Width() const override { return canvas_.Width(); }
   int Height() const override { return canvas_.Height(); }
@@ -94,22 +96,30 @@ class ImageControl::RepaintingCanvas : public Canvas {
   void SetFontSize(int points) override { canvas_.SetFontSize(points); }
   void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) override {
     canvas_.RoundRect(x1, y1, x2, y2, cornerWidth, cornerHeight);
-    control_.update();
+    changed();
   }
   void Ellipse(int x1, int y1, int x2, int y2) override {
     canvas_.Ellipse(x1, y1, x2, y2);
-    control_.update();
+    changed();
   }
   void TextOut(int x, int y, std::string_view text) override {
     canvas_.TextOut(x, y, text);
-    control_.update();
+    changed();
   }
 
   const QImage& Image() const { return canvas_.Image(); }
+  bool Stale() const { return stale_; }
+  void Shown() { stale_ = false; }
 
  private:
-  QWidget& control_;
+  void changed() {
+    stale_ = true;
+    control_.update();  // one paint however many figures come before it
+  }
+
+  ImageControl& control_;
   QtCanvas canvas_;
+  bool stale_ = true;
 };
 
 ImageControl::ImageControl(QWidget* parent, bool transparent)
@@ -118,7 +128,7 @@ ImageControl::ImageControl(QWidget* parent, bool transparent)
 ImageControl::~ImageControl() = default;
 
 Canvas& ImageControl::Surface() {
-  if (!canvas_) canvas_ = std::make_unique<RepaintingCanvas>(*this, width(), height());
+  if (!canvas_) canvas_ = std::make_unique<RepaintingCanvas>(*this, devicePixelRatioF());
   return *canvas_;
 }
 
@@ -126,53 +136,89 @@ const QImage* ImageControl::Picture() const {
   return canvas_ ? &canvas_->Image() : nullptr;
 }
 
-void ImageControl::paintEvent(QPaintEvent* /*event*/) {
-  if (!canvas_) return;  // an empty picture shows nothing
-  const QImage& image = canvas_->Image();
-  if (image.isNull()) return;
-  QPainter painter(this);
-  if (!transparent_) {
-    painter.drawImage(rect(), image);
-    return;
-  }
-  QImage shown = image.convertToFormat(QImage::Format_ARGB32);
-  const QRgb key = shown.pixel(0, shown.height() - 1) | 0xFF000000u;
-  for (int y = 0; y < shown.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
-    for (int x = 0; x < shown.width(); ++x) {
-      if ((line[x] | 0xFF000000u) == key) line[x] = 0;
+const QImage& ImageControl::shown() {
+  const QImage& picture = canvas_->Image();
+  if (!transparent_) return picture;
+  if (canvas_->Stale() || keyed_.isNull()) {
+    // Once per change of the picture, not per paint.
+    keyed_ = QImage(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    keyed_.setDevicePixelRatio(picture.devicePixelRatio());
+    const QRgb key = picture.pixel(0, picture.height() - 1) | 0xFF000000u;
+    for (int y = 0; y < picture.height(); ++y) {
+      const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+      auto* to = reinterpret_cast<QRgb*>(keyed_.scanLine(y));
+      for (int x = 0; x < picture.width(); ++x) {
+        const QRgb opaque = from[x] | 0xFF000000u;
+        to[x] = opaque == key ? 0 : opaque;
+      }
     }
   }
-  painter.drawImage(rect(), shown);
+  canvas_->Shown();
+  return keyed_;
 }
 
-MemoControl::MemoControl(QWidget* parent) : QPlainTextEdit(parent) {
-  setFrameShape(QFrame::NoFrame);
-  setLineWrapMode(QPlainTextEdit::NoWrap);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setReadOnly(true);
-  setTextInteractionFlags(Qt::NoTextInteraction);
+void ImageControl::paintEvent(QPaintEvent* /*event*/) {
+  if (!canvas_) return;  // an empty picture shows nothing
+  const QImage& picture = shown();
+  if (picture.isNull()) return;
+  // The picture has the control's size at the screen's resolution: a copy, no scaling.
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), picture);
+}
+
+namespace {
+
+// The memo's text starts this far in from its top-left corner.
+constexpr int kMemoMargin = 1;
+
+}  // namespace
+
+MemoControl::MemoControl(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
-  document()->setDocumentMargin(1);
 }
 
 void MemoControl::SetBytes(std::string_view bytes) {
   bytes_ = bytes;
-  show();
+  changed();
 }
 
 void MemoControl::DeleteFirstLine() {
   const std::size_t lineFeed = bytes_.find('\n');
   bytes_.erase(0, lineFeed == std::string::npos ? bytes_.size() : lineFeed + 1);
-  show();
+  changed();
 }
 
-void MemoControl::show() {
+QString MemoControl::ShownText() const {
   // Line ends are CR LF; the screen needs only the LF.
   QString text = ToQString(bytes_);
   text.remove(QChar(u'\r'));
-  setPlainText(text);
+  return text;
+}
+
+void MemoControl::changed() {
+  update();
+  emit BytesChanged();
+}
+
+void MemoControl::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().color(QPalette::Base));
+  painter.setPen(palette().color(QPalette::Text));
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  qreal top = kMemoMargin;
+  for (const QString& line : ShownText().split(QChar(u'\n'))) {
+    if (top >= height()) break;
+    QTextLayout layout(line, font(), this);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine row = layout.createLine();
+    layout.endLayout();
+    if (!row.isValid()) break;
+    layout.draw(&painter, QPointF(kMemoMargin, top));
+    top += row.height();
+  }
 }
 
 ComboControl::ComboControl(QWidget* parent) : QComboBox(parent) {

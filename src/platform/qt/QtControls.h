@@ -3,7 +3,7 @@
 
 #include <QColor>
 #include <QComboBox>
-#include <QPlainTextEdit>
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -51,10 +51,11 @@ class ShapeControl : public QWidget {
   QColor brush_ = Qt::white;
 };
 
-// An image control: shows the picture of its drawing surface stretched to the control.
-// The surface comes into being on first use at the control's own size. A transparent
-// image lets its parent show through wherever the picture has the colour of its
-// bottom-left pixel.
+// An image control: shows the picture of its drawing surface, which comes into being on
+// first use at the control's own size and the screen's resolution. A transparent image lets
+// its parent show through wherever the picture has the colour of its bottom-left pixel.
+// Drawing only marks the control for the next paint; the picture as shown (with its
+// transparent pixels cleared) is made once after each change, so a paint is a plain copy.
 class ImageControl : public QWidget {
   Q_OBJECT
  public:
@@ -62,7 +63,7 @@ class ImageControl : public QWidget {
   ~ImageControl() override;
 
   Canvas& Surface();
-  // Null until the surface is first used.
+  // The picture at its device resolution; null until the surface is first used.
   const QImage* Picture() const;
   bool Transparent() const { return transparent_; }
 
@@ -71,14 +72,19 @@ class ImageControl : public QWidget {
 
  private:
   class RepaintingCanvas;
+  const QImage& shown();
+
   std::unique_ptr<RepaintingCanvas> canvas_;
   bool transparent_;
+  QImage keyed_;  // the transparent picture as shown
 };
 
 // The memo of the raw stream. Its text is kept byte for byte as written, line ends
-// included; the screen shows it from the first line, without wrapping or scroll bars.
-// The mouse neither focuses it nor selects text in it.
-class MemoControl : public QPlainTextEdit {
+// included; the screen shows it from the first line, without wrapping or scroll bars, on
+// an opaque background. The text may change line by line many times between two paints:
+// a change costs nothing on screen until the next paint, which lays out the few lines in
+// view. The mouse neither focuses it nor selects text in it.
+class MemoControl : public QWidget {
   Q_OBJECT
  public:
   explicit MemoControl(QWidget* parent);
@@ -86,9 +92,18 @@ class MemoControl : public QPlainTextEdit {
   void SetBytes(std::string_view bytes);
   // Removes the first line with its line feed; without a line feed, the whole text.
   void DeleteFirstLine();
+  // The text as the screen shows it: the degree sign as such, lines ended by LF alone.
+  QString ShownText() const;
+
+ signals:
+  // After every change of the bytes, for observers that follow the stream line by line.
+  void BytesChanged();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
  private:
-  void show();
+  void changed();
   std::string bytes_;
 };
 

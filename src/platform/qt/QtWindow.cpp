@@ -72,7 +72,11 @@ void QtWindow::SetText(std::string_view control, std::string_view text) {
   QWidget* widget = Control(control);
   if (auto* memo = qobject_cast<MemoControl*>(widget)) return memo->SetBytes(text);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    edit->setText(ToQString(text));
+    // Most of the boxes a sentence fills keep their text from one epoch to the next; an
+    // unchanged box is left alone rather than laid out and painted again.
+    const QString shown = ToQString(text);
+    if (shown == edit->text()) return;
+    edit->setText(shown);
     edit->setCursorPosition(0);
     return;
   }
@@ -131,7 +135,11 @@ void QtWindow::DeleteFirstLine(std::string_view memo) {
 }
 
 void QtWindow::Repaint(std::string_view control) {
-  Control(control)->repaint();
+  // Marks the control for the next paint, which comes when the poll hands back to the event
+  // loop. The pieces of one poll are read within a fraction of a millisecond, so painting
+  // each at once would show the screen nothing a paint per poll does not, at twice the cost;
+  // and what else changed in the poll is painted in the same pass.
+  Control(control)->update();
 }
 
 Canvas& QtWindow::Surface(std::string_view image) {
