@@ -26,6 +26,8 @@ QRect CoveredPixels(int x1, int y1, int x2, int y2) {
   return QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1));
 }
 
+constexpr std::size_t kShapedTextsKept = 256;
+
 // The window toolkit's names for its sans faces are served by their metric twin.
 QString FontFamily(const std::string& face) {
   if (face == "Arial" || face == "MS Sans Serif") return QStringLiteral("Liberation Sans");
@@ -114,21 +116,38 @@ void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   painter.drawEllipse(pixels.adjusted(0, 0, -1, -1));
 }
 
-void QtCanvas::TextOut(int x, int y, std::string_view text) {
-  const QString characters = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+const QtCanvas::ShapedText& QtCanvas::shaped(std::string_view text) {
   if (!font_) {
     font_.emplace(FontFamily(fontName_));
     font_->setPixelSize(fontPixels_);
     // Plain pixels in the font colour, no blending with the cell.
     font_->setStyleStrategy(QFont::NoAntialias);
     metrics_.emplace(*font_);
+    shaped_.clear();
   }
+  if (const auto known = shaped_.find(text); known != shaped_.end()) return *known->second;
+  // Numbers out of a broken stream could be endless; what is kept stays small.
+  if (shaped_.size() >= kShapedTextsKept) shaped_.clear();
+  const QString characters = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  auto entry = std::make_unique<ShapedText>();
+  entry->layout.setText(characters);
+  entry->layout.setFont(*font_);
+  entry->layout.setCacheEnabled(true);  // keeps the shaped glyphs past endLayout
+  entry->layout.beginLayout();
+  entry->layout.createLine();
+  entry->layout.endLayout();
+  entry->width = metrics_->horizontalAdvance(characters);
+  return *shaped_.emplace(std::string(text), std::move(entry)).first->second;
+}
+
+void QtCanvas::TextOut(int x, int y, std::string_view text) {
+  const ShapedText& cell = shaped(text);
   const QFontMetrics& metrics = *metrics_;
   QPainter& painter = this->painter(fontColor_, brush_);
-  painter.setFont(*font_);
-  painter.fillRect(QRect(x, y, metrics.horizontalAdvance(characters), metrics.height()),
-                   ToQColor(brush_));
-  painter.drawText(QPoint(x, y + metrics.ascent()), characters);
+  painter.fillRect(QRect(x, y, cell.width, metrics.height()), ToQColor(brush_));
+  // The baseline lies the font's ascent below the cell's top.
+  const qreal lineAscent = cell.layout.lineAt(0).ascent();
+  cell.layout.draw(&painter, QPointF(x, y + metrics.ascent() - lineAscent));
 }
 
 }  // namespace sattrail

@@ -5,6 +5,9 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QTextLayout>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -45,7 +48,15 @@ class QtCanvas : public Canvas {
   const QImage& Image() const;
 
  private:
+  // A text laid out in the current font: the same few numbers come with every redraw, so
+  // each is shaped once rather than at every drawing.
+  struct ShapedText {
+    QTextLayout layout;
+    int width = 0;
+  };
+
   QPainter& painter(Color pen, Color brush);
+  const ShapedText& shaped(std::string_view text);
 
   int width_;
   int height_;
@@ -59,6 +70,7 @@ class QtCanvas : public Canvas {
   // Built from the name and size on the first text after a change.
   std::optional<QFont> font_;
   std::optional<QFontMetrics> metrics_;
+  std::map<std::string, std::unique_ptr<ShapedText>, std::less<>> shaped_;
 };
 
 }  // namespace sattrail

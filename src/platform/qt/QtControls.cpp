@@ -201,24 +201,41 @@ void MemoControl::changed() {
   emit BytesChanged();
 }
 
+std::unique_ptr<QTextLayout> MemoControl::takeLayout(const QString& line) {
+  for (ShownLine& shown : shown_) {
+    if (shown.layout && shown.text == line) return std::move(shown.layout);
+  }
+  auto layout = std::make_unique<QTextLayout>(line, font(), this);
+  QTextOption option;
+  option.setWrapMode(QTextOption::NoWrap);
+  layout->setTextOption(option);
+  layout->setCacheEnabled(true);  // keeps the shaped glyphs past endLayout
+  layout->beginLayout();
+  layout->createLine();
+  layout->endLayout();
+  return layout;
+}
+
 void MemoControl::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().color(QPalette::Base));
   painter.setPen(palette().color(QPalette::Text));
-  QTextOption option;
-  option.setWrapMode(QTextOption::NoWrap);
+  std::vector<ShownLine> inView;
   qreal top = kMemoMargin;
-  for (const QString& line : ShownText().split(QChar(u'\n'))) {
+  for (QString& line : ShownText().split(QChar(u'\n'))) {
     if (top >= height()) break;
-    QTextLayout layout(line, font(), this);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine row = layout.createLine();
-    layout.endLayout();
-    if (!row.isValid()) break;
-    layout.draw(&painter, QPointF(kMemoMargin, top));
-    top += row.height();
+    std::unique_ptr<QTextLayout> layout = takeLayout(line);
+    if (layout->lineCount() == 0) break;
+    layout->draw(&painter, QPointF(kMemoMargin, top));
+    top += layout->lineAt(0).height();
+    inView.push_back({std::move(line), std::move(layout)});
   }
+  shown_ = std::move(inView);
+}
+
+void MemoControl::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) shown_.clear();
+  QWidget::changeEvent(event);
 }
 
 ComboControl::ComboControl(QWidget* parent) : QComboBox(parent) {

@@ -5,11 +5,13 @@
 #include <QComboBox>
 #include <QImage>
 #include <QString>
+#include <QTextLayout>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Canvas.h"
 #include "platform/qt/QtCanvas.h"
@@ -101,10 +103,20 @@ class MemoControl : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
+  // A line in view, laid out once: most lines stay in view for several paints, moving up.
+  struct ShownLine {
+    QString text;
+    std::unique_ptr<QTextLayout> layout;
+  };
+
   void changed();
+  std::unique_ptr<QTextLayout> takeLayout(const QString& line);
+
   std::string bytes_;
+  std::vector<ShownLine> shown_;  // the lines of the last paint
 };
 
 // A drop-down combo box with an editable text. The selected index is the entry last picked
