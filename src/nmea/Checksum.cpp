@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #include "nmea/Checksum.h"
 
-#include <cstdio>
+#include <string_view>
 
 namespace sattrail {
 
 namespace {
+
+// The digits a sum is written with; compared after UpperCase, so lower-case digits match.
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
 // Only the letters a to z change; every other byte stays as it is.
 char UpperCase(std::uint8_t byte) {
@@ -26,10 +29,9 @@ bool CheckNmeaChecksum(const std::uint8_t* bytes, int count) {
   // No "*" in the line, or fewer than two bytes after it.
   if (count - star - 1 < 2) return false;
 
-  char expected[8];
-  std::snprintf(expected, sizeof expected, sum <= 15 ? "0%x" : "%x", static_cast<unsigned>(sum));
-  return UpperCase(static_cast<std::uint8_t>(expected[0])) == UpperCase(bytes[star + 1]) &&
-         UpperCase(static_cast<std::uint8_t>(expected[1])) == UpperCase(bytes[star + 2]);
+  // Two digits, the first one "0" below 16.
+  return kHexDigits[sum >> 4] == UpperCase(bytes[star + 1]) &&
+         kHexDigits[sum & 0x0F] == UpperCase(bytes[star + 2]);
 }
 
 bool CheckNmeaChecksum(const RunState& run) {

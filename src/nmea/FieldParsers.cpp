@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #include "nmea/FieldParsers.h"
 
+#include <algorithm>
 #include <limits>
-#include <string>
 
 #include "nmea/NumberConversion.h"
 
@@ -14,19 +14,20 @@ namespace {
 // delimiter's number (1 for the one after the identifier) with the field's text, "0" when
 // the field was empty. The text after the last delimiter (checksum digits, line end) is
 // never handed over.
+// The fields are views into the line: nothing is copied for the many fields no parser reads.
 template <typename Handler>
 void ForEachField(std::string_view line, std::string_view delimiters, Handler&& handler) {
-  std::string field;
+  const auto isDelimiter = [delimiters](char c) {
+    return std::find(delimiters.begin(), delimiters.end(), c) != delimiters.end();
+  };
   int count = 0;
-  for (const char c : line) {
-    if (delimiters.find(c) == std::string_view::npos) {
-      field += c;
-      continue;
-    }
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < line.size(); ++at) {
+    if (!isDelimiter(line[at])) continue;
     ++count;
-    if (field.empty()) field = "0";
-    handler(count, std::string_view(field));
-    field.clear();
+    const std::string_view field = line.substr(start, at - start);
+    handler(count, field.empty() ? std::string_view("0") : field);
+    start = at + 1;
   }
 }
 

@@ -49,7 +49,8 @@ std::string_view ParseGsv(RunState& run, int slot, std::string_view line) {
       if (count > 7) {
         count -= 4;
         StoreSatellite(row, group);
-        group = {"0", "0", "0", "0"};
+        // In place: the texts keep their storage from one group to the next.
+        for (std::string& text : group) text.assign(1, '0');
       }
     } else if (count >= 4 && count <= 7) {
       group[count - 4] += c;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #include "nmea/LineAssembly.h"
 
+#include <algorithm>
+
 #include "nmea/Checksum.h"
 #include "nmea/NumberConversion.h"
 #include "nmea/ReceiverReplies.h"
@@ -18,13 +20,12 @@ constexpr std::size_t kMemoTrimLength = 150;
 // little over this many characters, checked after each chunk.
 constexpr std::size_t kLongestPartialLine = 400;
 
-// Both copies of the line take the byte; RawLineBytes keeps only the first 256 of a line.
-void AppendByte(RunState& run, std::uint8_t byte) {
-  run.LineBuffer.push_back(static_cast<char>(byte));
-  if (run.RawLineCount < kRawLineCapacity) {
-    run.RawLineBytes[static_cast<std::size_t>(run.RawLineCount)] = byte;
-    ++run.RawLineCount;
-  }
+// Both copies of the line take the bytes; RawLineBytes keeps only the first 256 of a line.
+void AppendBytes(RunState& run, const std::uint8_t* bytes, int count) {
+  run.LineBuffer.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(count));
+  const int kept = std::min(count, kRawLineCapacity - run.RawLineCount);
+  std::copy(bytes, bytes + kept, run.RawLineBytes.begin() + run.RawLineCount);
+  run.RawLineCount += kept;
 }
 
 // A good line goes to dispatch. A malformed number costs only this line: its message is
@@ -62,14 +63,18 @@ void EndLine(RunState& run, Window& window, StreamObserver* observer,
 std::vector<std::string> AssembleLines(RunState& run, Window& window, const std::uint8_t* bytes,
                                        int count, StreamObserver* observer) {
   std::vector<std::string> errors;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < count;) {
     // Every sentence starts at its "$". Receivers that send binary messages beside NMEA, or
     // that lose a line feed or cut a sentence short, run the next sentence into bytes that
     // would spoil its checksum; so the bytes before a "$" are finished as a line of their own
     // (without a line end) and the intact sentence after them still counts.
     if (bytes[i] == '$' && !run.LineBuffer.empty()) EndLine(run, window, observer, errors);
-    AppendByte(run, bytes[i]);
-    if (bytes[i] == '\n') EndLine(run, window, observer, errors);
+    // The bytes up to a line feed, or up to the next "$", join the line together.
+    int end = i + 1;
+    while (end < count && bytes[end - 1] != '\n' && bytes[end] != '$') ++end;
+    AppendBytes(run, bytes + i, end - i);
+    if (bytes[end - 1] == '\n') EndLine(run, window, observer, errors);
+    i = end;
   }
   if (run.LineBuffer.size() > kLongestPartialLine) DiscardPartialLine(run);
   window.Repaint(kMemo);

@@ -46,6 +46,8 @@ constexpr ChecksumCase kChecksumCases[] = {
     // 'A' ^ 'B' is 3: written with its leading zero.
     {"value below 16 with its leading zero", "$AB*03\r\n", true},
     {"value below 16 without its leading zero", "$AB*3\r\n", false},
+    // Bytes above 127 (binary beside the sentences) give sums with a letter first: 0xE9 ^ 'A'.
+    {"value above 159, letter first", "$\xE9\x41*A8\r\n", true},
     // Byte 0 is never part of the sum, whatever it is.
     {"byte 0 not a dollar", "XGPGSA,A,2,21,28,08,,,,,,,,,,3.05,2.88,1.00*07\n", true},
     {"byte 0 a star", "*GPGSA,A,2,21,28,08,,,,,,,,,,3.05,2.88,1.00*07\n", true},
