@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "app/Inventory.h"
+#include "platform/ControlMap.h"
 #include "platform/Window.h"
 #include "platform/qt/QtCanvas.h"
 
@@ -60,21 +60,10 @@ class RecordingWindow : public Window {
     int itemIndex = -1;
   };
 
-  // Hashes a name given as any kind of string, so that a control is found from the
-  // string_view the logic passes without building a std::string on every call.
-  struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const {
-      return std::hash<std::string_view>{}(name);
-    }
-  };
-
   Control& At(std::string_view control);
   const Control& At(std::string_view control) const;
 
-  // Every line reaches several controls by name: a hash finds them sooner than a tree of
-  // string comparisons.
-  std::unordered_map<std::string, Control, NameHash, std::equal_to<>> controls_;
+  ControlMap<Control> controls_;
   Pictures pictureKind_;
   std::map<std::string, std::unique_ptr<Canvas>, std::less<>> pictures_;
   std::string caption_ = std::string(kWindowCaption);

@@ -4,10 +4,10 @@
 #include <QScrollBar>
 #include <QSize>
 #include <QWidget>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "platform/ControlMap.h"
 #include "platform/Window.h"
 
 namespace sattrail {
@@ -79,9 +79,9 @@ class QtWindow : public QWidget, public Window {
   void fit();
   void applyGeometry();
 
-  std::map<std::string, QWidget*, std::less<>> controls_;  // owned through Qt parents
-  QWidget* viewport_;  // the client area above the scroll bar; clips the children
-  QWidget* content_;   // holds the direct children; moves sideways when scrolled
+  ControlMap<QWidget*> controls_;  // owned through Qt parents
+  QWidget* viewport_;              // the client area above the scroll bar; clips the children
+  QWidget* content_;               // holds the direct children; moves sideways when scrolled
   QScrollBar* scrollBar_;
   QSize client_{0, 0};
   bool autoSize_ = true;
