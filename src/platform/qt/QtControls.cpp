@@ -216,6 +216,27 @@ std::unique_ptr<QTextLayout> MemoControl::takeLayout(const QString& line) {
   return layout;
 }
 
+qsizetype MemoControl::visibleLength(const QString& line) {
+  if (advances_.empty()) {
+    const QFontMetrics metrics(font(), this);
+    for (char16_t code = 0; code < 256; ++code)
+      advances_.push_back(metrics.horizontalAdvance(QChar(code)));
+  }
+  // Laying out a sentence of 70 characters costs more than showing the 30 that fit. The
+  // advances here ignore kerning, which moves glyphs by a pixel or so: half a width more
+  // than the control keeps everything that can show.
+  const int wanted = width() + width() / 2;
+  int advance = 0;
+  qsizetype length = 0;
+  while (length < line.size() && advance <= wanted) {
+    const char16_t code = line[length].unicode();
+    advance += code < advances_.size() ? advances_[code]
+                                       : QFontMetrics(font(), this).horizontalAdvance(line[length]);
+    ++length;
+  }
+  return length;
+}
+
 void MemoControl::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().color(QPalette::Base));
@@ -224,6 +245,7 @@ void MemoControl::paintEvent(QPaintEvent* /*event*/) {
   qreal top = kMemoMargin;
   for (QString& line : ShownText().split(QChar(u'\n'))) {
     if (top >= height()) break;
+    line.truncate(visibleLength(line));
     std::unique_ptr<QTextLayout> layout = takeLayout(line);
     if (layout->lineCount() == 0) break;
     layout->draw(&painter, QPointF(kMemoMargin, top));
@@ -234,7 +256,10 @@ void MemoControl::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void MemoControl::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::FontChange) shown_.clear();
+  if (event->type() == QEvent::FontChange) {
+    shown_.clear();
+    advances_.clear();
+  }
   QWidget::changeEvent(event);
 }
 

@@ -114,9 +114,12 @@ class MemoControl : public QWidget {
 
   void changed();
   std::unique_ptr<QTextLayout> takeLayout(const QString& line);
+  // How many of the line's characters can reach into view.
+  qsizetype visibleLength(const QString& line);
 
   std::string bytes_;
   std::vector<ShownLine> shown_;  // the lines of the last paint
+  std::vector<int> advances_;     // of the characters 0 to 255 in the memo's font
 };
 
 // A drop-down combo box with an editable text. The selected index is the entry last picked
