@@ -452,8 +452,13 @@ link_mode() {
   if [ "${#builds[@]}" = 1 ]; then
     summarise A "" "${lines[@]}"
   else
-    summarise A A_ "${lines[@]}"
-    summarise B B_ "${lines[@]}"
+    local a b
+    a=$(summarise A A_ "${lines[@]}")
+    b=$(summarise B B_ "${lines[@]}")
+    printf '%s\n%s\n' "$a" "$b"
+    # The change between the builds, from the medians: below 1, BUILD2 costs less.
+    echo "monitor_cpu_B_over_A=$(ratio_of "$(stat_value "$b" B_monitor_cpu_percent)" \
+      "$(stat_value "$a" A_monitor_cpu_percent)")"
   fi
 }
 
