@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QString>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -125,19 +126,16 @@ const QtCanvas::ShapedText& QtCanvas::shaped(std::string_view text) {
     metrics_.emplace(*font_);
     shaped_.clear();
   }
-  if (const auto known = shaped_.find(text); known != shaped_.end()) return *known->second;
+  if (const auto known = shaped_.find(text); known != shaped_.end()) return known->second;
   // Numbers out of a broken stream could be endless; what is kept stays small.
   if (shaped_.size() >= kShapedTextsKept) shaped_.clear();
   const QString characters = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  auto entry = std::make_unique<ShapedText>();
-  entry->layout.setText(characters);
-  entry->layout.setFont(*font_);
-  entry->layout.setCacheEnabled(true);  // keeps the shaped glyphs past endLayout
-  entry->layout.beginLayout();
-  entry->layout.createLine();
-  entry->layout.endLayout();
-  entry->width = metrics_->horizontalAdvance(characters);
-  return *shaped_.emplace(std::string(text), std::move(entry)).first->second;
+  QTextLayout layout(characters, *font_);
+  layout.beginLayout();
+  const QTextLine line = layout.createLine();
+  layout.endLayout();
+  ShapedText entry{layout.glyphRuns(), line.ascent(), metrics_->horizontalAdvance(characters)};
+  return shaped_.emplace(std::string(text), std::move(entry)).first->second;
 }
 
 void QtCanvas::TextOut(int x, int y, std::string_view text) {
@@ -145,9 +143,9 @@ void QtCanvas::TextOut(int x, int y, std::string_view text) {
   const QFontMetrics& metrics = *metrics_;
   QPainter& painter = this->painter(fontColor_, brush_);
   painter.fillRect(QRect(x, y, cell.width, metrics.height()), ToQColor(brush_));
-  // The baseline lies the font's ascent below the cell's top.
-  const qreal lineAscent = cell.layout.lineAt(0).ascent();
-  cell.layout.draw(&painter, QPointF(x, y + metrics.ascent() - lineAscent));
+  // The glyphs stand on the line's baseline; the cell's lies the font's ascent below its top.
+  const QPointF origin(x, y + metrics.ascent() - cell.lineAscent);
+  for (const QGlyphRun& run : cell.glyphs) painter.drawGlyphRun(origin, run);
 }
 
 }  // namespace sattrail

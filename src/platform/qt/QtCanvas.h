@@ -3,11 +3,11 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QPainter>
-#include <QTextLayout>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -50,8 +50,10 @@ class QtCanvas : public Canvas {
  private:
   // A text laid out in the current font: the same few numbers come with every redraw, so
   // each is shaped once rather than at every drawing.
+  // Its glyphs are drawn straight, past the text engine's per-item set-up.
   struct ShapedText {
-    QTextLayout layout;
+    QList<QGlyphRun> glyphs;  // placed on a line whose top is at 0
+    qreal lineAscent = 0;
     int width = 0;
   };
 
@@ -70,7 +72,7 @@ class QtCanvas : public Canvas {
   // Built from the name and size on the first text after a change.
   std::optional<QFont> font_;
   std::optional<QFontMetrics> metrics_;
-  std::map<std::string, std::unique_ptr<ShapedText>, std::less<>> shaped_;
+  std::map<std::string, ShapedText, std::less<>> shaped_;
 };
 
 }  // namespace sattrail
