@@ -6,10 +6,12 @@
 #include <QGuiApplication>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "display/QtTestWindow.h"
 #include "display/SatellitePlots.h"
 #include "platform/qt/QtCanvas.h"
+#include "platform/qt/RepeatSkippingCanvas.h"
 
 namespace sattrail {
 namespace {
@@ -221,6 +223,67 @@ TEST(QtCanvas, ScaledPictureHoldsTheSameFiguresAtTheDeviceResolution) {
     EXPECT_PIXEL(image, at(10.2), at(15), kBlack);  // the outline, ratio pixels wide
     EXPECT_PIXEL(image, at(9.5), at(15), kWhite);
     EXPECT_PIXEL(image, at(20.5), at(15), kWhite);
+  }
+}
+
+// A picture is drawn again with every cycle of satellites. Between the backgrounds two
+// discs: A on the left, B on the right.
+void Background(Canvas& canvas) {
+  canvas.SetBrushColor({192, 220, 192});
+  canvas.RoundRect(0, 0, 40, 20, 3, 3);
+}
+void DiscA(Canvas& canvas) {
+  canvas.SetBrushColor({0, 0, 255});
+  canvas.Ellipse(4, 4, 14, 14);
+}
+void DiscB(Canvas& canvas) {
+  canvas.SetBrushColor({0, 0, 255});
+  canvas.Ellipse(24, 4, 34, 14);
+}
+void RedDiscA(Canvas& canvas) {
+  canvas.SetBrushColor({255, 0, 0});
+  canvas.Ellipse(4, 4, 14, 14);
+}
+
+struct RedrawCase {
+  const char* name;
+  std::vector<void (*)(Canvas&)> first;
+  std::vector<void (*)(Canvas&)> second;
+  bool redrawn;  // the second drawing changed the picture
+  QRgb atA;      // the centre of disc A after the second drawing
+  QRgb atB;
+};
+
+// Only a drawing that repeats the last one step for step may be skipped; whatever else
+// comes must leave the picture exactly as the second drawing on its own would.
+TEST(RepeatSkippingCanvas, PictureShowsTheLastDrawingAndOnlyARepeatIsSkipped) {
+  const RedrawCase cases[] = {
+      {"the same again", {Background, DiscA}, {Background, DiscA}, false, kBlue, kGreen},
+      {"another disc", {Background, DiscA}, {Background, DiscB}, true, kGreen, kBlue},
+      {"one disc less", {Background, DiscA, DiscB}, {Background, DiscA}, true, kBlue, kGreen},
+      {"one disc more", {Background, DiscA}, {Background, DiscA, DiscB}, true, kBlue, kBlue},
+      {"another colour", {Background, DiscA}, {Background, RedDiscA}, true, kRed, kGreen},
+      {"nothing after something", {Background, DiscA}, {}, false, kBlue, kGreen},
+  };
+  for (const RedrawCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    int started = 0;
+    int changes = 0;
+    RepeatSkippingCanvas canvas(
+        40, 20, 1.0, [&] { ++started; }, [&] { ++changes; });
+    for (const auto step : c.first) step(canvas);
+    canvas.Settle();
+    EXPECT_EQ(started, 1);
+    started = changes = 0;
+    for (const auto step : c.second) step(canvas);
+    canvas.Settle();
+    EXPECT_EQ(started, c.second.empty() ? 0 : 1);
+    EXPECT_EQ(changes > 0, c.redrawn);
+    const QImage& image = canvas.Image();
+    EXPECT_PIXEL(image, 9, 9, c.atA);
+    EXPECT_PIXEL(image, 29, 9, c.atB);
+    EXPECT_PIXEL(image, 20, 2, kGreen);
+    EXPECT_PIXEL(image, 0, 10, kBlack);
   }
 }
 

@@ -81,65 +81,36 @@ void ShapeControl::paintEvent(QPaintEvent* /*event*/) {
   if (width() > 2 && height() > 2) painter.fillRect(1, 1, width() - 2, height() - 2, brush_);
 }
 
-// Draws on the control's picture and marks the control for the next paint.
-class ImageControl::RepaintingCanvas : public Canvas {
- public:
-  RepaintingCanvas(ImageControl& control, qreal devicePixelRatio)
-      : control_(control), canvas_(control.width(), control.height(), devicePixelRatio) {}
-
-  int Width() const override { return canvas_.Width(); }
-  int Height() const override { return canvas_.Height(); }
-  void SetPenColor(Color color) override { canvas_.SetPenColor(color); }
-  void SetBrushColor(Color color) override { canvas_.SetBrushColor(color); }
-  void SetFontColor(Color color) override { canvas_.SetFontColor(color); }
-  void SetFontName(std::string_view face) override { canvas_.SetFontName(face); }
-  void SetFontSize(int points) override { canvas_.SetFontSize(points); }
-  void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) override {
-    canvas_.RoundRect(x1, y1, x2, y2, cornerWidth, cornerHeight);
-    changed();
-  }
-  void Ellipse(int x1, int y1, int x2, int y2) override {
-    canvas_.Ellipse(x1, y1, x2, y2);
-    changed();
-  }
-  void TextOut(int x, int y, std::string_view text) override {
-    canvas_.TextOut(x, y, text);
-    changed();
-  }
-
-  const QImage& Image() const { return canvas_.Image(); }
-  bool Stale() const { return stale_; }
-  void Shown() { stale_ = false; }
-
- private:
-  void changed() {
-    stale_ = true;
-    control_.update();  // one paint however many figures come before it
-  }
-
-  ImageControl& control_;
-  QtCanvas canvas_;
-  bool stale_ = true;
-};
-
 ImageControl::ImageControl(QWidget* parent, bool transparent)
     : QWidget(parent), transparent_(transparent) {}
 
 ImageControl::~ImageControl() = default;
 
 Canvas& ImageControl::Surface() {
-  if (!canvas_) canvas_ = std::make_unique<RepaintingCanvas>(*this, devicePixelRatioF());
+  if (!canvas_) {
+    canvas_ = std::make_unique<RepeatSkippingCanvas>(
+        width(), height(), devicePixelRatioF(),
+        // The logic draws a whole picture within one event; it is settled right after.
+        [this] {
+          QMetaObject::invokeMethod(
+              this, [this] { canvas_->Settle(); }, Qt::QueuedConnection);
+        },
+        [this] {
+          stale_ = true;
+          update();  // one paint however many figures come before it
+        });
+  }
   return *canvas_;
 }
 
-const QImage* ImageControl::Picture() const {
+const QImage* ImageControl::Picture() {
   return canvas_ ? &canvas_->Image() : nullptr;
 }
 
 const QImage& ImageControl::shown() {
   const QImage& picture = canvas_->Image();
   if (!transparent_) return picture;
-  if (canvas_->Stale() || keyed_.isNull()) {
+  if (stale_ || keyed_.isNull()) {
     // Once per change of the picture, not per paint.
     keyed_ = QImage(picture.size(), QImage::Format_ARGB32_Premultiplied);
     keyed_.setDevicePixelRatio(picture.devicePixelRatio());
@@ -153,7 +124,7 @@ const QImage& ImageControl::shown() {
       }
     }
   }
-  canvas_->Shown();
+  stale_ = false;
   return keyed_;
 }
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/Canvas.h"
-#include "platform/qt/QtCanvas.h"
+#include "platform/qt/RepeatSkippingCanvas.h"
 
 namespace sattrail {
 
@@ -66,19 +66,19 @@ class ImageControl : public QWidget {
 
   Canvas& Surface();
   // The picture at its device resolution; null until the surface is first used.
-  const QImage* Picture() const;
+  const QImage* Picture();
   bool Transparent() const { return transparent_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  class RepaintingCanvas;
   const QImage& shown();
 
-  std::unique_ptr<RepaintingCanvas> canvas_;
+  std::unique_ptr<RepeatSkippingCanvas> canvas_;
   bool transparent_;
-  QImage keyed_;  // the transparent picture as shown
+  bool stale_ = true;  // the picture changed since keyed_ was made
+  QImage keyed_;       // the transparent picture as shown
 };
 
 // The memo of the raw stream. Its text is kept byte for byte as written, line ends
