@@ -178,6 +178,33 @@ TEST(QtCanvas, TextCellTakesTheBrushAndTheCharactersTheFontColour) {
   EXPECT_LE(last - first + 1, 8);
 }
 
+// Cell and characters in one colour, so that the cell's width shows the face it was set in.
+TEST(QtCanvas, AnotherFaceTakesEffectAtTheNextText) {
+  QtCanvas canvas(80, 20);
+  canvas.SetBrushColor({192, 192, 192});
+  canvas.RoundRect(0, 0, 80, 20, 0, 0);
+  canvas.SetBrushColor({0, 0, 255});
+  canvas.SetFontColor({0, 0, 255});
+  canvas.SetFontSize(7);
+  canvas.SetFontName("Arial");
+  canvas.TextOut(0, 0, "WWW");
+  canvas.SetFontName("Liberation Mono");
+  canvas.TextOut(0, 10, "WWW");
+  const auto widthIn = [](const char* family) {
+    QFont font{QString::fromLatin1(family)};
+    font.setPixelSize(9);
+    return QFontMetrics(font).horizontalAdvance(QStringLiteral("WWW"));
+  };
+  const int sans = widthIn("Liberation Sans");
+  const int mono = widthIn("Liberation Mono");
+  ASSERT_GT(sans, mono);
+  const QImage& image = canvas.Image();
+  EXPECT_PIXEL(image, sans - 1, 2, kBlue);
+  EXPECT_PIXEL(image, sans, 2, kGrey);
+  EXPECT_PIXEL(image, mono - 1, 12, kBlue);
+  EXPECT_PIXEL(image, mono, 12, kGrey);
+}
+
 TEST(QtCanvas, DefaultFontIsBlackElevenPixelSans) {
   QtCanvas canvas(60, 40);
   canvas.SetBrushColor({192, 220, 192});
