@@ -48,9 +48,8 @@ class QtCanvas : public Canvas {
   const QImage& Image() const;
 
  private:
-  // A text laid out in the current font: the same few numbers come with every redraw, so
-  // each is shaped once rather than at every drawing.
-  // Its glyphs are drawn straight, past the text engine's per-item set-up.
+  // A text shaped in the current font. The same few numbers come with every redraw, so each
+  // is shaped once and its glyphs are then drawn straight, past the text engine's set-up.
   struct ShapedText {
     QList<QGlyphRun> glyphs;  // placed on a line whose top is at 0
     qreal lineAscent = 0;
