@@ -12,7 +12,7 @@
 #include "fakes/FakeWindow.h"
 #include "nmea/Checksum.h"
 #include "nmea/LineAssembly.h"
-#include "nmea/RunState.h"
+#include "state/RunState.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include "fakes/FakeSerial.h"
 #include "fakes/FakeTimer.h"
 #include "fakes/FakeWindow.h"
-#include "nmea/RunState.h"
 #include "platform/PtyTestSupport.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "serial/PortOpening.h"
 #include "serial/ReceivePoll.h"
+#include "state/RunState.h"
 
 namespace {
 

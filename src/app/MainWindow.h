@@ -5,13 +5,13 @@
 #include <map>
 
 #include "app/Inventory.h"
-#include "nmea/RunState.h"
 #include "platform/linux/LinuxRecordFile.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtTimer.h"
 #include "platform/qt/QtWindow.h"
 #include "serial/SerialLink.h"
+#include "state/RunState.h"
 
 namespace sattrail {
 

@@ -6,8 +6,8 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
-#include "nmea/RunState.h"
 #include "serial/Recording.h"
+#include "state/RunState.h"
 
 int main(int argc, char* argv[]) {
   // Before the toolkit starts: --help and --version need no display.

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "nmea/RunState.h"
+#include "state/RunState.h"
 
 namespace sattrail {
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
-#include <array>
-
-#include "nmea/RunState.h"
 #include "platform/Window.h"
+#include "state/DrawnSatellites.h"
+#include "state/RunState.h"
 
 namespace sattrail {
 
@@ -12,22 +11,6 @@ struct SkyPoint {
   int x = 0;
   int y = 0;
   friend bool operator==(const SkyPoint&, const SkyPoint&) = default;
-};
-
-// One satellite as a drawing drew it: the values it drew from and its disc's centre.
-struct DrawnSatellite {
-  int n = 0;
-  int elevation = 0;
-  int azimuth = 0;
-  int signal = 0;
-  bool used = false;  // drawn in the used colour
-  int x = 0;
-  int y = 0;
-};
-
-struct DrawnSatellites {
-  std::array<DrawnSatellite, kSatelliteNumbers> items{};
-  int count = 0;
 };
 
 // Disc centre on the sky plot for an elevation and azimuth in whole degrees.

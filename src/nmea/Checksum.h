@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "nmea/RunState.h"
+#include "state/RunState.h"
 
 namespace sattrail {
 

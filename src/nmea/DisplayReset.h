@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
-#include "nmea/RunState.h"
 #include "platform/Window.h"
+#include "state/RunState.h"
 
 namespace sattrail {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "nmea/RunState.h"
+#include "state/RunState.h"
 
 namespace sattrail {
 

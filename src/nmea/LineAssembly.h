@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "nmea/RunState.h"
 #include "nmea/StreamObserver.h"
 #include "platform/Window.h"
+#include "state/RunState.h"
 
 namespace sattrail {
 

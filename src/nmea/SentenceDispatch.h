@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
-#include "nmea/RunState.h"
 #include "nmea/StreamObserver.h"
 #include "platform/Window.h"
+#include "state/RunState.h"
 
 namespace sattrail {
 

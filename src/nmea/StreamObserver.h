@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "display/SatellitePlots.h"
+#include "state/DrawnSatellites.h"
 
 namespace sattrail {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
-#include "nmea/RunState.h"
 #include "platform/MessageBox.h"
 #include "platform/RecordFile.h"
 #include "platform/SerialDevice.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
+#include "state/RunState.h"
 
 namespace sattrail {
 

@@ -8,8 +8,8 @@
 
 #include "fakes/FakeWindow.h"
 #include "nmea/LineAssembly.h"
-#include "nmea/RunState.h"
 #include "nmea/StreamObserver.h"
+#include "state/RunState.h"
 
 namespace sattrail::testing {
 

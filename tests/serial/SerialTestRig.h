@@ -8,8 +8,8 @@
 #include "fakes/FakeSerial.h"
 #include "fakes/FakeTimer.h"
 #include "fakes/FakeWindow.h"
-#include "nmea/RunState.h"
 #include "serial/SerialLink.h"
+#include "state/RunState.h"
 
 namespace sattrail::testing {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "display/SatellitePlots.h"
-#include "nmea/RunState.h"
 #include "nmea/StreamObserver.h"
 #include "replay/RecordingWindow.h"
+#include "state/DrawnSatellites.h"
+#include "state/RunState.h"
 
 namespace sattrail::replay {
 

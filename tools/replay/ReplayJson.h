@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "display/SatellitePlots.h"
 #include "platform/Window.h"
+#include "state/DrawnSatellites.h"
 
 namespace sattrail::replay {
 

@@ -1,2 +1,2 @@
 // SPDX-License-Identifier: BSD-2-Clause
-#include "nmea/RunState.h"
+#include "state/RunState.h"
