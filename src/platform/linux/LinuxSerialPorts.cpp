@@ -168,8 +168,8 @@ std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName
     const std::string folder = serial_linux::PortLinkFolder();
     why.reason = "No link COM" + std::to_string(number) + " in " + folder + ", and fewer than " +
                  std::to_string(number) + " serial devices present";
-    why.advice = "Plug in the receiver, or link its device: ln -s /dev/ttyUSB0 \"" + folder +
-                 "/COM" + std::to_string(number) + "\"";
+    why.advice = "Plug in the receiver, or link its device: ln -s /dev/ttyUSB0 \"" +
+                 serial_linux::PortLinkPath(folder, number) + "\"";
     return nullptr;
   }
   why.devicePath = ShownPath(port);

@@ -68,6 +68,10 @@ std::string PortLinkFolder() {
   return PortLinkFolder(std::getenv("SATTRAIL_PORT_DIR"), std::getenv("XDG_RUNTIME_DIR"), getuid());
 }
 
+std::string PortLinkPath(const std::string& folder, int port) {
+  return folder + "/COM" + std::to_string(port);
+}
+
 FolderCheck CheckPortLinkFolder(const std::string& folder, uid_t user) {
   using Verdict = FolderCheck::Verdict;
   struct stat info {};

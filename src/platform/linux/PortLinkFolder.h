@@ -18,6 +18,10 @@ std::string PortLinkFolder(const char* portDir, const char* runtimeDir, unsigned
 // The same, from this process's environment and user.
 std::string PortLinkFolder();
 
+// The link that chooses the device of port n: "COMn" in the folder. The simulator puts its
+// link there under this name, and the monitor opens port n through it.
+std::string PortLinkPath(const std::string& folder, int port);
+
 // Whether the links in a folder may choose devices. A link there decides what the monitor
 // opens, sets raw and writes receiver commands to, so only a folder that nobody else can
 // change is trusted: a real directory (not a link) owned by `user`, writable by nobody else,
