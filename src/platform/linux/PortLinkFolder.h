@@ -41,7 +41,4 @@ FolderCheck CheckPortLinkFolder(const std::string& folder, uid_t user = geteuid(
 // folder cannot be made or the folder is not to be trusted.
 bool MakePortLinkFolder(const std::string& folder, std::string& problem, uid_t user = geteuid());
 
-// The login name of a user, or the number when it has none.
-std::string NameOfUser(uid_t id);
-
 }  // namespace sattrail::serial_linux
