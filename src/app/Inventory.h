@@ -77,7 +77,6 @@ std::span<const MenuItemSpec> MenuItems(PopupMenu menu);
 
 inline constexpr std::string_view kWindowCaption = "GPS 1.4A";
 inline constexpr std::string_view kApplicationTitle = "Sattrail";
-inline constexpr int kTimer1Interval = 100;
 inline constexpr int kTimer2Interval = 1000;
 
 }  // namespace sattrail

@@ -86,10 +86,10 @@ bool IsInputControl(ControlKind kind) {
 }  // namespace
 
 MainWindow::MainWindow(RunState& run)
-    : run_(run), timer1_(kTimer1Interval), timer2_(kTimer2Interval), link_{run_,      *this,
-                                                                           timer1_,   timer2_,
-                                                                           messages_, ports_,
-                                                                           files_} {
+    : run_(run), timer1_(kPollInterval), timer2_(kTimer2Interval), link_{run_,      *this,
+                                                                         timer1_,   timer2_,
+                                                                         messages_, ports_,
+                                                                         files_} {
   setWindowTitle(ToQString(kWindowCaption));
   setFont(ControlFont(11));
   setWindowIcon(ProgramIcon());

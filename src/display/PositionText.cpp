@@ -5,22 +5,13 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <limits>
 
+#include "display/Truncation.h"
 #include "nmea/NumberConversion.h"
 
 namespace sattrail {
 
 namespace {
-
-// Truncation toward zero into 32 bits. A stored float may hold any value a sentence
-// carried (1e30, an infinity); those saturate instead of being undefined.
-std::int32_t TruncateToInt32(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
-  if (value <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(value);
-}
 
 std::string Decimal(std::int64_t value) {
   std::array<char, 24> buffer{};

@@ -5,12 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/DegreeSign.h"
 #include "state/RunState.h"
 
 namespace sattrail {
-
-// The degree sign as the logic holds it (its Big5 code); the window shows it as U+00B0.
-inline constexpr std::string_view kDegreeSign = "\xA2\x58";
 
 // ddmm.mmmm or dddmm.mmmm as degrees, minutes and seconds with one decimal: "24\xA2\x58" "46'7.4".
 std::string FormatLatLon(double angle);

@@ -44,6 +44,37 @@ void DrawSkyBackground(Canvas& sky, bool innerRing) {
   if (innerRing) sky.Ellipse(30, 30, 70, 70);
 }
 
+// The chart's pen is never set: of its black outline only the top row and the left column
+// fall inside the picture.
+void DrawChartBackground(Canvas& chart) {
+  chart.SetBrushColor(kBackground);
+  chart.RoundRect(0, 0, 180, 70, 3, 3);
+}
+
+// The k-th bar of the chart (from 1): the signal above it, the satellite's number below.
+void DrawBar(Canvas& chart, int k, int n, int signal, bool inFix) {
+  const int height = BarHeight(signal);
+  const int x = 13 * k - 9;
+  chart.SetBrushColor(inFix ? kUsedFill : kBackground);
+  chart.RoundRect(x, kBaseLine - height, x + kBarWidth, kBaseLine, 3, 3);
+  chart.SetBrushColor(kBackground);
+  // 30 - h / 1.3, the division being a product with the reciprocal.
+  chart.TextOut(x, Truncate(30 - height * 0.76923076923076920), std::to_string(signal));
+  chart.TextOut(x, kBaseLine, std::to_string(n));
+}
+
+// A satellite flagged as used while the fix box reads neither "3D" nor "2D" is drawn like one
+// outside the fix, so that the disc never inherits the previous disc's colours.
+void DrawDisc(Canvas& sky, int n, SkyPoint centre, bool inFix) {
+  sky.SetBrushColor(inFix ? kUsedFill : kBackground);
+  sky.SetFontColor(inFix ? kUsedLabel : kUnusedLabel);
+  sky.SetFontName("Arial");
+  sky.SetFontSize(7);
+  sky.Ellipse(centre.x - kDiscRadius, centre.y - kDiscRadius, centre.x + kDiscRadius,
+              centre.y + kDiscRadius);
+  sky.TextOut(centre.x - (n <= 9 ? 2 : 5), centre.y - 6, std::to_string(n));
+}
+
 }  // namespace
 
 SkyPoint SkyPosition(int elevation, int azimuth) {
@@ -69,39 +100,16 @@ DrawnSatellites DrawSatellitePlots(RunState& run, Window& window, int slot) {
   const std::string fixMode = window.Text("Edit6");
   const bool fixed = fixMode == "3D" || fixMode == "2D";
 
-  // The chart's pen is never set: of its black outline only the top row and the left
-  // column fall inside the picture.
-  chart.SetBrushColor(kBackground);
-  chart.RoundRect(0, 0, 180, 70, 3, 3);
+  DrawChartBackground(chart);
   DrawSkyBackground(sky, true);
-
   DrawnSatellites drawn;
   for (int n = 1; n <= 49; ++n) {
     SatelliteEntry& entry = row[n];
     if (entry.Reported != 1 && entry.Signal <= 8) continue;
-    const int k = drawn.count + 1;
-    const int height = BarHeight(entry.Signal);
-    const int x = 13 * k - 9;
     const bool inFix = fixed && used[n] != 0;
-
-    chart.SetBrushColor(inFix ? kUsedFill : kBackground);
-    chart.RoundRect(x, kBaseLine - height, x + kBarWidth, kBaseLine, 3, 3);
-    chart.SetBrushColor(kBackground);
-    // 30 - h / 1.3, the division being a product with the reciprocal.
-    chart.TextOut(x, Truncate(30 - height * 0.76923076923076920), std::to_string(entry.Signal));
-    chart.TextOut(x, kBaseLine, std::to_string(n));
-
-    // A satellite flagged as used while the fix box reads neither "3D" nor "2D" is drawn
-    // like one outside the fix, so that the disc never inherits the previous disc's colours.
-    sky.SetBrushColor(inFix ? kUsedFill : kBackground);
-    sky.SetFontColor(inFix ? kUsedLabel : kUnusedLabel);
-    sky.SetFontName("Arial");
-    sky.SetFontSize(7);
+    DrawBar(chart, drawn.count + 1, n, entry.Signal, inFix);
     const SkyPoint centre = SkyPosition(entry.Elevation, entry.Azimuth);
-    sky.Ellipse(centre.x - kDiscRadius, centre.y - kDiscRadius, centre.x + kDiscRadius,
-                centre.y + kDiscRadius);
-    sky.TextOut(centre.x - (n <= 9 ? 2 : 5), centre.y - 6, std::to_string(n));
-
+    DrawDisc(sky, n, centre, inFix);
     drawn.items[drawn.count] = {n,     entry.Elevation, entry.Azimuth, entry.Signal,
                                 inFix, centre.x,        centre.y};
     ++drawn.count;

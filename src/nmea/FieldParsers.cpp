@@ -40,6 +40,11 @@ float NarrowToFloat(double value) {
   return static_cast<float>(value);
 }
 
+// A received real as the state stores it.
+float ReadFloat(std::string_view field) {
+  return NarrowToFloat(StrToFloat(field));
+}
+
 }  // namespace
 
 // $GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47
@@ -49,7 +54,7 @@ void ParseGga(CoMPort& state, std::string_view line) {
   ForEachField(line, ",*", [&state](int count, std::string_view field) {
     // "%.1f" of the stored float, with a point whatever the desktop's locale.
     if (count == 10) {
-      state.HeightText = FormatFixed(static_cast<double>(NarrowToFloat(StrToFloat(field))), 1);
+      state.HeightText = FormatFixed(static_cast<double>(ReadFloat(field)), 1);
     }
   });
 }
@@ -59,32 +64,14 @@ void ParseGga(CoMPort& state, std::string_view line) {
 // 7 speed in knots, 8 course (not stored), 9 date ddmmyy.
 void ParseRmc(CoMPort& state, std::string_view line) {
   ForEachField(line, ",*", [&state](int count, std::string_view field) {
-    switch (count) {
-      case 2:
-        state.UtcTime = NarrowToFloat(StrToFloat(field));
-        break;
-      case 4:
-        state.Latitude = NarrowToFloat(StrToFloat(field));
-        break;
-      case 5:
-        state.LatHemisphere = field;
-        break;
-      case 6:
-        state.Longitude = NarrowToFloat(StrToFloat(field));
-        break;
-      case 7:
-        state.LonHemisphere = field;
-        break;
-      case 8:
-        // Knots to km/h at double precision; only the product is narrowed.
-        state.SpeedKmh = NarrowToFloat(StrToFloat(field) * 1.852);
-        break;
-      case 10:
-        state.UtcDate = StrToInt(field);
-        break;
-      default:
-        break;
-    }
+    if (count == 2) state.UtcTime = ReadFloat(field);
+    if (count == 4) state.Latitude = ReadFloat(field);
+    if (count == 5) state.LatHemisphere = field;
+    if (count == 6) state.Longitude = ReadFloat(field);
+    if (count == 7) state.LonHemisphere = field;
+    // Knots to km/h at double precision; only the product is narrowed.
+    if (count == 8) state.SpeedKmh = NarrowToFloat(StrToFloat(field) * 1.852);
+    if (count == 10) state.UtcDate = StrToInt(field);
   });
 }
 
@@ -99,7 +86,7 @@ void ParseGsa(CoMPort& state, std::string_view line) {
       const std::int32_t satellite = StrToInt(field);
       if (satellite >= 1 && satellite <= 49) state.UsedSatellites[satellite] = 1;
     } else if (count == 16) {
-      state.Pdop = NarrowToFloat(StrToFloat(field));
+      state.Pdop = ReadFloat(field);
     }
   });
 }

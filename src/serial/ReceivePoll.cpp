@@ -18,7 +18,6 @@ namespace {
 constexpr std::string_view kMemo = "OutTextBox";
 constexpr std::size_t kMemoLimit = 1000;
 constexpr int kSilentPollsBeforeReset = 15;
-constexpr int kPollInterval = 100;
 
 // Reads what the device has queued, a piece of at most 256 bytes at a time through one fixed
 // buffer, each piece straight on to line assembly. A once-a-second burst at 38400 bit/s is

@@ -7,6 +7,8 @@ namespace sattrail {
 
 inline constexpr int kReadPieceBytes = 256;
 inline constexpr int kMaxBytesPerPoll = 4096;
+// Timer1's interval in milliseconds: the port is polled every 100 ms.
+inline constexpr int kPollInterval = 100;
 
 // One poll: the memo limit, a try to reopen a device that went away (every tenth poll while
 // one is awaited), the read of what is queued (recorded as read), line assembly, the

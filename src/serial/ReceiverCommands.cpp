@@ -11,10 +11,13 @@ namespace {
 
 using namespace std::string_view_literals;
 
-// Each command ends in its line end and two NULs, and all of it goes on the wire.
-constexpr ReceiverCommand kHot{"@SR\r\n\0\0"sv};
-constexpr ReceiverCommand kWarm{"@SW\r\n\0\0"sv};
-constexpr ReceiverCommand kCold{"@CD\r\0\0"sv};
+// Each command ends in its line end and two NULs, and all of it goes on the wire. The start
+// commands stand in the order of StartCommand: hot, warm, cold.
+constexpr std::array<ReceiverCommand, 3> kStarts{{
+    {"@SR\r\n\0\0"sv},
+    {"@SW\r\n\0\0"sv},
+    {"@CD\r\0\0"sv},
+}};
 
 constexpr std::array<ReceiverCommand, 9> kList{{
     {"@CB 1 4800\r\0\0"sv},
@@ -28,7 +31,8 @@ constexpr std::array<ReceiverCommand, 9> kList{{
     {"@WLK ON\r\0\0"sv},  // shown as "WLK"
 }};
 
-static_assert(kHot.bytes.size() == 7 && kWarm.bytes.size() == 7 && kCold.bytes.size() == 6);
+static_assert(kStarts[0].bytes.size() == 7 && kStarts[1].bytes.size() == 7 &&
+              kStarts[2].bytes.size() == 6);
 static_assert(kList[0].bytes.size() == 13 && kList[3].bytes.size() == 26 &&
               kList[8].bytes.size() == 10);
 
@@ -43,15 +47,8 @@ void WriteToPort(SerialLink& link, std::string_view bytes) {
 }  // namespace
 
 ReceiverCommand ReceiverCommandTable::Start(StartCommand command) {
-  switch (command) {
-    case StartCommand::Hot:
-      return kHot;
-    case StartCommand::Warm:
-      return kWarm;
-    case StartCommand::Cold:
-      return kCold;
-  }
-  return kHot;
+  const auto index = static_cast<std::size_t>(command);
+  return index < kStarts.size() ? kStarts[index] : kStarts[0];
 }
 
 std::span<const ReceiverCommand> ReceiverCommandTable::List() {

@@ -186,7 +186,7 @@ TEST(ClosingTheWindow, WithABoxOpenClosesThePortAndSendsNothing) {
       Click(window.ControlAs<ComboControl>("SetMsg")->lineEdit());
       Press(c.setMsgKeys);
     }
-    WaitUntil([&] { return !boxes.seen.empty(); }, 3000);
+    WaitUntil([&] { return !boxes.seen.empty(); }, std::chrono::milliseconds(3000));
     ASSERT_EQ(boxes.seen.size(), 1u);
     EXPECT_EQ(boxes.seen[0].text, c.box);
     EXPECT_TRUE(boxGone);

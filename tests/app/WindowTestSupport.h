@@ -6,17 +6,14 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QDeadlineTimer>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "support/BoxWatcher.h"
+#include "support/WaitUntil.h"
 
 namespace sattrail::testing {
 
@@ -28,79 +25,6 @@ inline Application& App() {
   static Application* application = new Application(argc, argv);
   return *application;
 }
-
-// Processes events until the condition holds or a generous bound passes; returns the
-// condition. The bound only keeps a broken test from hanging.
-inline bool WaitUntil(const std::function<bool()>& condition, int boundMilliseconds = 10000) {
-  QDeadlineTimer deadline(boundMilliseconds);
-  while (!condition()) {
-    if (deadline.hasExpired()) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
-
-// Watches for message boxes while it lives: records each one that opens and answers it
-// with the given button, unless it has closed meanwhile. `whileOpen` runs once per box,
-// before the answer, inside the box's nested loop.
-class BoxWatcher {
- public:
-  struct Seen {
-    std::string caption;
-    std::string text;
-    std::string informative;
-    std::string details;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButtons buttons;
-    bool hasParent;
-    Qt::WindowModality modality;
-  };
-
-  explicit BoxWatcher(QMessageBox::StandardButton answer = QMessageBox::Ok) : answer_(answer) {
-    QObject::connect(&poll_, &QTimer::timeout, [this] { look(); });
-    poll_.start(5);
-  }
-
-  std::vector<Seen> seen;
-  std::function<void()> whileOpen;
-
-  static std::vector<QMessageBox*> OpenBoxes() {
-    std::vector<QMessageBox*> boxes;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-        boxes.push_back(box);
-      }
-    }
-    return boxes;
-  }
-
- private:
-  void look() {
-    if (busy_) return;
-    for (QMessageBox* box : OpenBoxes()) {
-      if (box->property("answered").toBool()) continue;
-      busy_ = true;
-      box->setProperty("answered", true);
-      seen.push_back({box->windowTitle().toStdString(), box->text().toStdString(),
-                      box->informativeText().toStdString(), box->detailedText().toStdString(),
-                      box->icon(), box->standardButtons(), box->parentWidget() != nullptr,
-                      box->windowModality()});
-      if (whileOpen) whileOpen();
-      if (!box->isVisible()) {
-        // gone without an answer
-      } else if (QAbstractButton* button = box->button(answer_)) {
-        button->click();
-      } else {
-        box->close();
-      }
-      busy_ = false;
-    }
-  }
-
-  QMessageBox::StandardButton answer_;
-  QTimer poll_;
-  bool busy_ = false;
-};
 
 // Closes every open pop-up menu.
 inline void ClosePopups() {

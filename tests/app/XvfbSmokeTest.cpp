@@ -33,19 +33,9 @@ namespace fs = std::filesystem;
 
 using namespace sattrail::testing;
 
-TEST(XvfbSmokeTest, WindowStartsWithItsTitleSizeAndPanelColours) {
-  if (!FindProgram("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-  ASSERT_TRUE(FindProgram("xdotool")) << "xdotool is needed (scripts/install-deps)";
-  ASSERT_TRUE(FindProgram("import")) << "ImageMagick's import is needed (scripts/install-deps)";
+using XvfbSmokeTest = XvfbTest;
 
-  std::optional<Child> server;
-  const std::optional<int> display = StartXvfb(server);
-  ASSERT_TRUE(display) << "Xvfb did not report a display";
-  const std::string name = ":" + std::to_string(*display);
-  ::setenv("DISPLAY", name.c_str(), 1);
-  ::unsetenv("QT_QPA_PLATFORM");
-  ::unsetenv("QT_SCALE_FACTOR");
-
+TEST_F(XvfbSmokeTest, WindowStartsWithItsTitleSizeAndPanelColours) {
   const auto started = Clock::now();
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);

@@ -15,10 +15,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -30,12 +28,17 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "platform/PtyTestSupport.h"
+#include "support/BoxWatcher.h"
 #include "support/LocaleRun.h"
+#include "support/WaitUntil.h"
 
 extern char** environ;
 
 namespace sattrail {
 namespace {
+
+using testing::BoxWatcher;
+using testing::WaitUntil;
 
 Application& App() {
   static int argc = 1;
@@ -50,39 +53,6 @@ void RunEventsFor(int milliseconds) {
   QDeadlineTimer deadline(milliseconds);
   while (!deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
-
-// The bound only keeps a broken test from hanging.
-bool WaitUntil(const std::function<bool()>& condition, int boundMilliseconds = 15000) {
-  QDeadlineTimer deadline(boundMilliseconds);
-  while (!condition()) {
-    if (deadline.hasExpired()) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
-  return true;
-}
-
-// Any box that opens (an error box, the exception dialog) is noted and closed, so that a
-// failure shows as a failed expectation instead of a test that waits for a click.
-class BoxCloser {
- public:
-  BoxCloser() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* box = qobject_cast<QMessageBox*>(widget);
-        if (box == nullptr || !box->isVisible()) continue;
-        seen.push_back(box->text().toStdString());
-        informative.push_back(box->informativeText().toStdString());
-        box->done(QMessageBox::Ok);
-      }
-    });
-    timer_.start(20);
-  }
-  std::vector<std::string> seen;
-  std::vector<std::string> informative;
-
- private:
-  QTimer timer_;
-};
 
 std::string ReadCapture(const std::string& name) {
   std::ifstream file(std::string(SATTRAIL_TEST_DATA) + "/" + name, std::ios::binary);
@@ -148,7 +118,7 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   testing::PortLinkFolderForTest folder;
   testing::PseudoTerminal receiver;
   folder.Link(1, receiver.SlavePath());
-  BoxCloser boxes;
+  BoxWatcher boxes;
 
   RunState run;
   MainWindow window(run);
@@ -162,7 +132,7 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   SendPaced(capture, [&](std::string_view piece) { receiver.Send(piece); });
   ExpectMt3339LastFix(window);
   EXPECT_TRUE(window.Timer1().Enabled());
-  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
 
   // The receiver goes quiet: after 15 silent polls the display returns to its empty look.
   EXPECT_TRUE(WaitUntil([&] { return window.Text("EdTime") == "0"; }));
@@ -212,7 +182,7 @@ TEST(PollEndToEnd, AReceiverOverTcpBridgedBySocatShowsItsLastFix) {
   ASSERT_EQ(std::system("command -v socat >/dev/null"), 0)
       << "socat is needed (scripts/install-deps)";
   testing::PortLinkFolderForTest folder;  // the user's own, mode 0700
-  BoxCloser boxes;
+  BoxWatcher boxes;
 
   Descriptor server{::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0)};
   sockaddr_in address{};
@@ -238,7 +208,7 @@ TEST(PollEndToEnd, AReceiverOverTcpBridgedBySocatShowsItsLastFix) {
   window.ControlAs<QComboBox>("ComboBox2")->setCurrentIndex(4);  // COM5
   QTest::mouseClick(window.ControlAs<QPushButton>("ButOpenGps"), Qt::LeftButton);
   ASSERT_EQ(window.Text("ButOpenGps"), "OFF")
-      << (boxes.informative.empty() ? "" : boxes.informative[0]);
+      << (boxes.seen.empty() ? "" : boxes.seen[0].informative);
   ASSERT_NE(run.PortHandle, nullptr);
 
   SendPaced(ReadCapture("mt3339.log"), [&](std::string_view piece) {
@@ -247,7 +217,7 @@ TEST(PollEndToEnd, AReceiverOverTcpBridgedBySocatShowsItsLastFix) {
   });
   ExpectMt3339LastFix(window);
   EXPECT_TRUE(socat.Running());
-  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
   QTest::mouseClick(window.ControlAs<QPushButton>("ButOpenGps"), Qt::LeftButton);
   EXPECT_EQ(window.Text("ButOpenGps"), "On");
 }
@@ -274,7 +244,7 @@ TEST(PollEndToEnd, DeadPortLinkFailsWithoutOpeningAnotherDevice) {
   testing::PortLinkFolderForTest folder;
   testing::PseudoTerminal receiver;  // the test's own terminal, opened before the click
   folder.Link(1, folder.Path() + "/ttyUSB9");
-  BoxCloser boxes;
+  BoxWatcher boxes;
   RunState run;
   MainWindow window(run);
   window.show();
@@ -282,13 +252,14 @@ TEST(PollEndToEnd, DeadPortLinkFailsWithoutOpeningAnotherDevice) {
 
   QTest::mouseClick(window.ControlAs<QPushButton>("ButOpenGps"), Qt::LeftButton);
   ASSERT_TRUE(WaitUntil([&] { return boxes.seen.size() == 2; }));
-  EXPECT_EQ(boxes.seen, (std::vector<std::string>{"Open Com Port ERROR", "OPEN COM ERROR"}));
-  EXPECT_EQ(boxes.informative[0], "Device: " + folder.Path() + "/COM1 -> " + folder.Path() +
-                                      "/ttyUSB9\nReason: COM1 links to " + folder.Path() +
-                                      "/ttyUSB9, which is not present\nPlug in that device, or "
-                                      "remove the link: rm \"" +
-                                      folder.Path() + "/COM1\"");
-  EXPECT_EQ(boxes.informative[1], "");
+  EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Open Com Port ERROR", "OPEN COM ERROR"}));
+  EXPECT_EQ(boxes.seen[0].informative,
+            "Device: " + folder.Path() + "/COM1 -> " + folder.Path() +
+                "/ttyUSB9\nReason: COM1 links to " + folder.Path() +
+                "/ttyUSB9, which is not present\nPlug in that device, or "
+                "remove the link: rm \"" +
+                folder.Path() + "/COM1\"");
+  EXPECT_EQ(boxes.seen[1].informative, "");
   EXPECT_EQ(run.PortHandle, nullptr);
   EXPECT_EQ(window.Text("ButOpenGps"), "On");
   EXPECT_FALSE(window.Timer1().Enabled());

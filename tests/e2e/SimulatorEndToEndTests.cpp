@@ -8,16 +8,12 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
-#include <QMessageBox>
 #include <QMouseEvent>
-#include <QTimer>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -29,6 +25,9 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "platform/qt/QtControls.h"
+#include "support/BoxWatcher.h"
+#include "support/NmeaChecksum.h"
+#include "support/WaitUntil.h"
 
 namespace sattrail {
 namespace {
@@ -36,6 +35,9 @@ namespace {
 namespace fs = std::filesystem;
 using e2e::SimulatedReceiver;
 using e2e::TemporaryFolder;
+using testing::BoxWatcher;
+using testing::WaitUntil;
+using namespace std::chrono_literals;
 
 Application& App() {
   static int argc = 1;
@@ -44,41 +46,6 @@ Application& App() {
   static Application* application = new Application(argc, argv);
   return *application;
 }
-
-// Processes events until the condition holds; the bound only keeps a broken test from
-// hanging, it is no statement about speed.
-bool WaitUntil(const std::function<bool()>& condition, int boundSeconds) {
-  QDeadlineTimer deadline(boundSeconds * 1000);
-  while (!condition()) {
-    if (deadline.hasExpired()) return false;
-    QApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
-}
-
-// Every message box that opens (the exception dialog, an error box) is noted and answered,
-// so that a failure shows as a failed expectation instead of a test waiting for a click.
-class BoxWatcher {
- public:
-  BoxWatcher() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      for (QWidget* widget : QApplication::topLevelWidgets()) {
-        auto* box = qobject_cast<QMessageBox*>(widget);
-        if (box == nullptr || !box->isVisible() || box->property("noted").toBool()) continue;
-        box->setProperty("noted", true);
-        seen.push_back(box->text().toStdString());
-        informative.push_back(box->informativeText().toStdString());
-        box->done(QMessageBox::Ok);
-      }
-    });
-    timer_.start(20);
-  }
-  std::vector<std::string> seen;
-  std::vector<std::string> informative;
-
- private:
-  QTimer timer_;
-};
 
 std::vector<std::string> Fields(const std::string& line) {
   std::string body = line;
@@ -91,18 +58,6 @@ std::vector<std::string> Fields(const std::string& line) {
     if (comma == std::string::npos) return fields;
     start = comma + 1;
   }
-}
-
-// The XOR of the characters between "$" and "*" equals the two hex digits after "*".
-bool ChecksumGood(const std::string& line) {
-  const std::size_t star = line.find('*');
-  if (line.empty() || line[0] != '$' || star == std::string::npos || star + 3 != line.size())
-    return false;
-  unsigned sum = 0;
-  for (std::size_t i = 1; i < star; ++i) sum ^= static_cast<unsigned char>(line[i]);
-  char hex[3];
-  std::snprintf(hex, sizeof hex, "%02X", sum);
-  return line.compare(star + 1, 2, hex) == 0;
 }
 
 struct SkySatellite {
@@ -154,7 +109,7 @@ class StreamRecorder {
   void taken(std::string line) {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
     lines.push_back(line);
-    if (!ChecksumGood(line)) {
+    if (!testing::HasGoodChecksum(line)) {
       ++badLines;
       return;
     }
@@ -274,7 +229,7 @@ class SimulatorEndToEnd : public ::testing::Test {
     recorder.emplace(*window);
     window->ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(speedIndex);
     window->ButOpenGpsClick();
-    ASSERT_EQ(window->Text("ButOpenGps"), "OFF") << (boxes.seen.empty() ? "" : boxes.seen[0]);
+    ASSERT_EQ(window->Text("ButOpenGps"), "OFF") << (boxes.seen.empty() ? "" : boxes.seen[0].text);
   }
 
   static constexpr const char* kSpeeds[] = {"4800",  "9600",  "14400", "19200",
@@ -290,7 +245,7 @@ class SimulatorEndToEnd : public ::testing::Test {
             if (!window->Checked(box)) return false;
           return recorder->Count("$GPRMC", since) > 0 && recorder->Count("$GPGSV", since) > 0;
         },
-        boundSeconds);
+        std::chrono::seconds(boundSeconds));
   }
 
   // The boxes agree with the last RMC and GSA lines received.
@@ -340,7 +295,7 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
         const std::vector<std::string> f = Fields(recorder->lastGsaBeforeSky);
         return f.size() > 2 && f[2] == "3" && window->Text("Edit6") == "3D";
       },
-      20));
+      20s));
   // The boxes are written in the same poll that records the line: read them together.
   ExpectBoxesAgreeWithStream();
   EXPECT_EQ(window->Text("Edit8").substr(0, 5), "S33\xA2\x58");
@@ -405,7 +360,7 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   EXPECT_GE(outlines, 4);
   EXPECT_GE(numbers, 1);
   EXPECT_EQ(AnyPixel(image, image.rect(), kBlue), anyUsed);
-  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
 
   // "Hot": the command reaches the receiver, the display resets at once, the receiver starts
   // again without a fix and the fix comes back.
@@ -414,16 +369,16 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   EXPECT_EQ(window->Text("Edit6"), "");
   EXPECT_EQ(window->Text("EdTime"), "0");
   EXPECT_FALSE(window->Checked("CheckBox1"));
-  EXPECT_TRUE(WaitUntil([&] { return sim->LogCount("hot start") > startsBefore; }, 20))
+  EXPECT_TRUE(WaitUntil([&] { return sim->LogCount("hot start") > startsBefore; }, 20s))
       << "the simulator did not see @SR; it said:\n"
       << sim->Log();
   const std::size_t afterHot = recorder->lines.size();
-  EXPECT_TRUE(WaitUntil([&] { return window->Text("Edit6") == "NONE"; }, 20))
+  EXPECT_TRUE(WaitUntil([&] { return window->Text("Edit6") == "NONE"; }, 20s))
       << "no epoch without a fix after the hot start";
   EXPECT_TRUE(WaitForFix(afterHot))
       << "the fix did not come back; Edit6 \"" << window->Text("Edit6") << "\"";
   ExpectBoxesAgreeWithStream();
-  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
 }
 
 // One fault after another in one run, each switched on through the simulator's control
@@ -458,11 +413,11 @@ TEST_F(SimulatorEndToEnd, EveryFaultPassesAndTheMonitorRecovers) {
     bool wasReset = false;
     const auto watch = [&] { wasReset = wasReset || DisplayIsReset(); };
     if (c.seconds > 0) {
-      WaitUntil([&] { return watch(), false; }, c.seconds);
+      WaitUntil([&] { return watch(), false; }, std::chrono::seconds(c.seconds));
       ASSERT_TRUE(sim->Control(std::string("fault ") + c.fault + " off"));
     } else {
       ASSERT_TRUE(
-          WaitUntil([&] { return sim->LogCount(c.fault) > 0 || sim->LogCount("silent"); }, 10));
+          WaitUntil([&] { return sim->LogCount(c.fault) > 0 || sim->LogCount("silent"); }, 10s));
     }
     // The fix is back and fresh lines flow; a silent spell resets the display first.
     const bool back = WaitUntil(
@@ -472,7 +427,7 @@ TEST_F(SimulatorEndToEnd, EveryFaultPassesAndTheMonitorRecovers) {
                  window->Text("Edit6") == "3D" && window->Checked("CheckBox4") &&
                  recorder->Count("$GPRMC", recorder->lines.size() - 10) > 0;
         },
-        30);
+        30s);
     EXPECT_TRUE(back) << "no recovery; Edit6 \"" << window->Text("Edit6") << "\", "
                       << recorder->lines.size() - before << " lines since";
     EXPECT_TRUE(WaitForFix(recorder->lines.size())) << "no fresh fix after the fault";
@@ -482,10 +437,11 @@ TEST_F(SimulatorEndToEnd, EveryFaultPassesAndTheMonitorRecovers) {
     EXPECT_EQ(wasReset, c.reset);
     std::string shown;
     for (std::size_t i = boxesBefore; i < boxes.seen.size(); ++i)
-      shown += " \"" + boxes.seen[i] + "\"";
+      shown += " \"" + boxes.seen[i].text + "\"";
     if (c.dialogs > 0) {
       ASSERT_EQ(boxes.seen.size(), boxesBefore + 1);
-      EXPECT_NE(boxes.seen.back().find("is not a valid"), std::string::npos) << boxes.seen.back();
+      EXPECT_NE(boxes.seen.back().text.find("is not a valid"), std::string::npos)
+          << boxes.seen.back().text;
     }
     if (std::string(c.fault) == "badsum") {
       EXPECT_GT(recorder->badLines, badBefore) << "no line failed its checksum";
@@ -532,16 +488,16 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
       sim->Kill();  // its link stays behind, as after a crash
     } else {
       ASSERT_TRUE(sim->Control("fault unplug once"));
-      EXPECT_TRUE(WaitUntil([&] { return !sim->Linked(); }, 20)) << sim->Log();
+      EXPECT_TRUE(WaitUntil([&] { return !sim->Linked(); }, 20s)) << sim->Log();
     }
-    EXPECT_TRUE(WaitUntil([&] { return DisplayIsReset(); }, 20))
+    EXPECT_TRUE(WaitUntil([&] { return DisplayIsReset(); }, 20s))
         << "no reset after the device went; EdTime " << window->Text("EdTime");
     EXPECT_EQ(window->Text("ButOpenGps"), "OFF");
     if (c.killed) {
       sim.emplace(ports, simOptions);
       ASSERT_TRUE(sim->Pid() > 0) << "sattrail-sim did not start again";
     }
-    ASSERT_TRUE(WaitUntil([&] { return sim->Linked(); }, 20))
+    ASSERT_TRUE(WaitUntil([&] { return sim->Linked(); }, 20s))
         << "the device did not come back; the simulator said:\n"
         << sim->Log();
     const auto back = std::chrono::steady_clock::now();
@@ -549,7 +505,7 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
     if (!c.killed) {
       EXPECT_GT(sim->LogCount("plugged in again"), 0) << sim->Log();
     }
-    EXPECT_TRUE(WaitUntil([&] { return recorder->Count("$GP", since) > 0; }, 20))
+    EXPECT_TRUE(WaitUntil([&] { return recorder->Count("$GP", since) > 0; }, 20s))
         << "no sentence after the device came back";
     const std::chrono::duration<double> flowing = std::chrono::steady_clock::now() - back;
     // One reopen try a second: the data is back well within 3 s of the device.
@@ -560,7 +516,7 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
         << sim->Log();
     ExpectBoxesAgreeWithStream();
     EXPECT_EQ(window->Text("ButOpenGps"), "OFF");
-    EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+    EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
     std::cout << c.how << ": display reset, " << boxes.seen.size()
               << " box(es), button OFF, sentences again " << flowing.count()
               << " s after the device came back, no click\n";
@@ -569,7 +525,7 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
   QWidget* button = window->ControlAs<QWidget>("ButOpenGps");
   Click(button);
   EXPECT_EQ(window->Text("ButOpenGps"), "On");
-  WaitUntil([] { return false; }, 1);  // a user's second click comes a moment later
+  WaitUntil([] { return false; }, 1s);  // a user's second click comes a moment later
   Click(button);
   ASSERT_EQ(window->Text("ButOpenGps"), "OFF");
   const std::size_t reopened = recorder->lines.size();
@@ -579,7 +535,7 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
       << sim->Log();
   ExpectBoxesAgreeWithStream();
   std::string shown;
-  for (const std::string& text : boxes.seen) shown += " \"" + text + "\"";
+  for (const std::string& text : boxes.Texts()) shown += " \"" + text + "\"";
   EXPECT_EQ(App().ExceptionsShown(), dialogsAtStart) << shown;
 }
 
@@ -691,7 +647,7 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
         live = ShownBy(*window);  // the silence rule empties the boxes later
         return live["EdTime"] == kTritonLastFix.at("EdTime");
       },
-      60);
+      60s);
   ASSERT_TRUE(fixShown) << "EdTime shows " << live["EdTime"] << " after " << recorder->lines.size()
                         << " lines; the simulator said:\n"
                         << sim->Log();
@@ -715,7 +671,7 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
   TemporaryFolder second("sattrail-sim-e2e-replayed");
   SimulatedReceiver replayed(second.Path() / "ports",
                              {"--capture", session.string(), "--speed", "115200"});
-  ASSERT_TRUE(WaitUntil([&] { return replayed.Linked(); }, 20)) << replayed.Log();
+  ASSERT_TRUE(WaitUntil([&] { return replayed.Linked(); }, 20s)) << replayed.Log();
   RunState againRun;
   MainWindow again(againRun);
   again.ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(6);
@@ -727,12 +683,12 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
         shownAgain = ShownBy(again);
         return shownAgain["EdTime"] == kTritonLastFix.at("EdTime");
       },
-      60))
+      60s))
       << "sattrail-sim --capture " << session << " said:\n"
       << replayed.Log();
   EXPECT_EQ(shownAgain, live);
   again.ButOpenGpsClick();
-  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
+  EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
 }
 
 // A recording the disk refuses (/dev/full takes no byte): one box names the file and the
@@ -740,11 +696,11 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
 TEST_F(SimulatorEndToEnd, ARecordingTheDiskRefusesShowsOneBoxAndTheMonitorGoesOn) {
   run.Recording.Path = "/dev/full";
   Start();
-  ASSERT_TRUE(WaitUntil([&] { return !boxes.seen.empty(); }, 30)) << "no box";
-  EXPECT_EQ(boxes.seen[0], "Recording stopped");
-  EXPECT_NE(boxes.informative[0].find("File: /dev/full\nReason: No space left on device\n"),
+  ASSERT_TRUE(WaitUntil([&] { return !boxes.seen.empty(); }, 30s)) << "no box";
+  EXPECT_EQ(boxes.seen[0].text, "Recording stopped");
+  EXPECT_NE(boxes.seen[0].informative.find("File: /dev/full\nReason: No space left on device\n"),
             std::string::npos)
-      << boxes.informative[0];
+      << boxes.seen[0].informative;
   EXPECT_TRUE(WaitForFix(recorder->lines.size())) << "no fix after the box";
   ExpectBoxesAgreeWithStream();
 

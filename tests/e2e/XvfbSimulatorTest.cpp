@@ -77,19 +77,9 @@ PictureCounts Count(const QImage& shot, QPoint client) {
   return counts;
 }
 
-TEST(XvfbSimulatorTest, OnShowsSatellitesAndClosingTheWindowEndsTheProgram) {
-  if (!FindProgram("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
-  ASSERT_TRUE(FindProgram("xdotool")) << "xdotool is needed (scripts/install-deps)";
-  ASSERT_TRUE(FindProgram("import")) << "ImageMagick's import is needed (scripts/install-deps)";
+using XvfbSimulatorTest = XvfbTest;
 
-  std::optional<Child> server;
-  const std::optional<int> display = StartXvfb(server);
-  ASSERT_TRUE(display) << "Xvfb did not report a display";
-  const std::string name = ":" + std::to_string(*display);
-  ::setenv("DISPLAY", name.c_str(), 1);
-  ::unsetenv("QT_QPA_PLATFORM");
-  ::unsetenv("QT_SCALE_FACTOR");
-
+TEST_F(XvfbSimulatorTest, OnShowsSatellitesAndClosingTheWindowEndsTheProgram) {
   TemporaryFolder folder("sattrail-xvfb-sim");
   ASSERT_FALSE(folder.Path().empty());
   const fs::path ports = folder.Path() / "ports";  // made by the simulator
@@ -192,7 +182,7 @@ TEST(XvfbSimulatorTest, OnShowsSatellitesAndClosingTheWindowEndsTheProgram) {
   // The main window is closed as a window manager's close button closes it, with the box
   // still open: the program ends, with status 0, and the receiver gets no command.
   const auto asked = Clock::now();
-  ASSERT_TRUE(AskWindowToClose(name, std::stoul(window)));
+  ASSERT_TRUE(AskWindowToClose(display, std::stoul(window)));
   const std::optional<int> status = monitor.WaitForExit(std::chrono::seconds(1));
   ASSERT_TRUE(status) << "the monitor still runs a second after its window was closed";
   EXPECT_EQ(*status, 0);

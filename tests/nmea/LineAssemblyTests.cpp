@@ -8,6 +8,7 @@
 
 #include "AssemblyTestSupport.h"
 #include "nmea/LineAssembly.h"
+#include "support/NmeaChecksum.h"
 
 namespace sattrail {
 namespace {
@@ -240,11 +241,7 @@ TEST(AssembleLines, FourHundredRuleRunsOnlyAtTheEndOfAChunk) {
 TEST(AssembleLines, LongLineDoesNotOverflowTheRawCopy) {
   // A GPTXT sentence longer than 256 bytes whose checksum over the whole body would be good:
   // its star lies beyond the stored bytes, so it fails and is handled as a reply.
-  std::string body = "GPTXT," + std::string(280, 'B');
-  unsigned sum = 0;
-  for (char c : body) sum ^= static_cast<unsigned char>(c);
-  const char* hex = "0123456789ABCDEF";
-  const std::string line = "$" + body + "*" + hex[sum >> 4] + hex[sum & 15] + "\r\n";
+  const std::string line = testing::WithChecksum("GPTXT," + std::string(280, 'B'));
   RunState run;
   FakeWindow window;
   RecordingObserver observer;

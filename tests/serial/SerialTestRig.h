@@ -10,6 +10,7 @@
 #include "fakes/FakeWindow.h"
 #include "serial/SerialLink.h"
 #include "state/RunState.h"
+#include "support/NmeaChecksum.h"
 
 namespace sattrail::testing {
 
@@ -29,13 +30,5 @@ struct SerialRig {
   FakeRecordFiles files;
   SerialLink link;
 };
-
-// A sentence with its checksum and line end, from the text between "$" and "*".
-inline std::string WithChecksum(const std::string& body) {
-  unsigned sum = 0;
-  for (char c : body) sum ^= static_cast<unsigned char>(c);
-  static const char* digits = "0123456789ABCDEF";
-  return "$" + body + "*" + digits[sum >> 4] + digits[sum & 15] + "\r\n";
-}
 
 }  // namespace sattrail::testing

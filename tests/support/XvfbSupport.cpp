@@ -20,6 +20,18 @@ namespace sattrail::testing {
 
 namespace fs = std::filesystem;
 
+void XvfbTest::SetUp() {
+  if (!FindProgram("Xvfb")) GTEST_SKIP() << "Xvfb is not installed";
+  ASSERT_TRUE(FindProgram("xdotool")) << "xdotool is needed (scripts/install-deps)";
+  ASSERT_TRUE(FindProgram("import")) << "ImageMagick's import is needed (scripts/install-deps)";
+  const std::optional<int> number = StartXvfb(server_);
+  ASSERT_TRUE(number) << "Xvfb did not report a display";
+  display = ":" + std::to_string(*number);
+  ::setenv("DISPLAY", display.c_str(), 1);
+  ::unsetenv("QT_QPA_PLATFORM");
+  ::unsetenv("QT_SCALE_FACTOR");
+}
+
 std::optional<fs::path> FindProgram(const std::string& name) {
   const char* path = std::getenv("PATH");
   std::string folders = path ? path : "/usr/bin:/bin";

@@ -2,6 +2,7 @@
 #pragma once
 
 // Helpers of the tests that run the real program on a virtual X server.
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/types.h>
 
@@ -47,5 +48,18 @@ long Milliseconds(Clock::duration span);
 // WM_DELETE_WINDOW client message. (xdotool's windowclose destroys the window instead.)
 // False when the display cannot be reached.
 bool AskWindowToClose(const std::string& display, unsigned long window);
+
+// A test of the real program on a virtual X server of its own, which DISPLAY names while the
+// test runs; Qt is left to run there as on a desktop, unscaled. Skipped only where no Xvfb is
+// installed; fails where a tool that drives the program is missing.
+class XvfbTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+
+  std::string display;  // ":N"
+
+ private:
+  std::optional<Child> server_;
+};
 
 }  // namespace sattrail::testing

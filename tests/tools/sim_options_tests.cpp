@@ -111,7 +111,7 @@ TEST(SimPortLink, FolderFromTheEnvironment) {
   EXPECT_EQ(PortLinkFolder(nullptr, "/run/user/5", 5), fs::path("/run/user/5/sattrail/ports"));
   EXPECT_EQ(PortLinkFolder(nullptr, nullptr, 1000), fs::path("/tmp/sattrail-1000/ports"));
   EXPECT_EQ(PortLinkFolder(nullptr, "", 7), fs::path("/tmp/sattrail-7/ports"));
-  EXPECT_EQ(PortLinkPath("/x", 12), fs::path("/x/COM12"));
+  EXPECT_EQ(serial_linux::PortLinkPath("/x", 12), fs::path("/x/COM12"));
 }
 
 class TemporaryFolder {

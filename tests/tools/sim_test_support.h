@@ -3,22 +3,18 @@
 
 // Checks written independently of the simulator's own framing code.
 
-#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "support/NmeaChecksum.h"
 
 namespace sattrail::sim::test {
 
 // True when line is "$" body "*" HH CR LF and HH is the exclusive-or of the body's bytes.
 inline bool HasGoodChecksum(const std::string& line) {
-  if (line.size() < 6 || line[0] != '$' || !line.ends_with("\r\n")) return false;
-  const std::size_t star = line.find('*');
-  if (star == std::string::npos || star + 5 != line.size()) return false;
-  unsigned sum = 0;
-  for (std::size_t i = 1; i < star; ++i) sum ^= static_cast<unsigned char>(line[i]);
-  char digits[3];
-  std::snprintf(digits, sizeof digits, "%02X", sum);
-  return line.compare(star + 1, 2, digits) == 0;
+  return line.size() >= 6 && line.ends_with("\r\n") &&
+         testing::HasGoodChecksum(std::string_view(line).substr(0, line.size() - 2));
 }
 
 // The comma-separated fields of a line without "$", checksum and line end.

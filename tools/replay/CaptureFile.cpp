@@ -11,10 +11,6 @@
 
 namespace sattrail::replay {
 
-CaptureInput::~CaptureInput() {
-  if (owned_) ::close(fd_);
-}
-
 bool CaptureInput::Open(const std::string& path, std::string& error) {
   const bool standardInput = path == "-";
   const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -29,8 +25,8 @@ bool CaptureInput::Open(const std::string& path, std::string& error) {
     if (!standardInput) ::close(fd);
     return false;
   }
+  if (!standardInput) opened_.Reset(fd);
   fd_ = fd;
-  owned_ = !standardInput;
   return true;
 }
 

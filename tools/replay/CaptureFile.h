@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "platform/linux/FileDescriptor.h"
+
 namespace sattrail::replay {
 
 // A capture read piece by piece, so that memory stays the same whatever its length: a file,
@@ -13,11 +15,6 @@ namespace sattrail::replay {
 // that stays open, /dev/zero) is read for as long as it gives bytes.
 class CaptureInput {
  public:
-  CaptureInput() = default;
-  CaptureInput(const CaptureInput&) = delete;
-  CaptureInput& operator=(const CaptureInput&) = delete;
-  ~CaptureInput();
-
   // Opens path, or takes standard input for "-"; false with the reason in error.
   bool Open(const std::string& path, std::string& error);
 
@@ -32,8 +29,8 @@ class CaptureInput {
   Piece Read(std::span<std::uint8_t> buffer, int stop, std::string& error);
 
  private:
-  int fd_ = -1;
-  bool owned_ = false;
+  FileDescriptor opened_;  // the file opened here; standard input is never closed
+  int fd_ = -1;            // what is read: the file opened, or standard input
 };
 
 }  // namespace sattrail::replay

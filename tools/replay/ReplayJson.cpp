@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/DegreeSign.h"
+
 namespace sattrail::replay {
 
 namespace {
@@ -14,9 +16,6 @@ constexpr std::array<std::string_view, 11> kReportedBoxes{
 
 constexpr std::array<std::string_view, 7> kCheckBoxes{
     "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6", "CheckBox7"};
-
-constexpr unsigned char kBig5DegreeLead = 0xA2;
-constexpr unsigned char kBig5DegreeTrail = 0x58;
 
 }  // namespace
 
@@ -30,8 +29,7 @@ std::string WindowTextToUtf8(std::string_view text) {
   utf8.reserve(text.size() + 8);
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte == kBig5DegreeLead && i + 1 < text.size() &&
-        static_cast<unsigned char>(text[i + 1]) == kBig5DegreeTrail) {
+    if (DegreeSignAt(text, i)) {
       utf8 += "\xC2\xB0";
       ++i;
     } else if (byte >= 0x80) {

@@ -13,8 +13,6 @@
 // be read or the command line is wrong, 1 when the pictures cannot be written or the replay
 // stopped on a fault.
 #include <signal.h>
-#include <sys/signalfd.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <exception>
@@ -23,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/linux/StopSignals.h"
 #include "replay/CaptureFile.h"
 #include "replay/CaptureReplay.h"
 #include "replay/OffscreenGui.h"
@@ -31,39 +30,59 @@
 
 namespace {
 
-// SIGINT and SIGTERM as a descriptor that becomes readable when one arrives, so that the
-// read loop sees a stop between two pieces and nothing runs inside a signal handler. Blocked
-// before any other thread starts, so that none of them takes the signals instead.
-class StopSignals {
- public:
-  StopSignals() {
-    sigset_t stopping;
-    sigemptyset(&stopping);
-    sigaddset(&stopping, SIGINT);
-    sigaddset(&stopping, SIGTERM);
-    sigprocmask(SIG_BLOCK, &stopping, nullptr);
-    fd_ = signalfd(-1, &stopping, SFD_CLOEXEC);
-  }
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
-  ~StopSignals() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int fd() const { return fd_; }
-
- private:
-  int fd_ = -1;
-};
+using namespace sattrail::replay;
 
 // Big enough that reading costs little next to line assembly, small enough to stay put.
 constexpr std::size_t kPieceBytes = 65536;
 
+// How the reading of a capture ended, when it did not simply reach the end or a stop.
+struct StreamEnd {
+  std::string fault;        // a fault of this program that stopped the replay
+  bool readFailed = false;  // the capture could not be read to its end
+};
+
+// Feeds the capture through the replay piece by piece until it ends or `stop` becomes
+// readable. Conversion errors come back as messages; anything else thrown is a fault of this
+// program, which ends the reading. A failed read leaves its reason in error.
+StreamEnd StreamCapture(CaptureInput& input, CaptureReplay& replay, int stop, int chunk,
+                        std::string& error) {
+  StreamEnd end;
+  try {
+    std::vector<std::uint8_t> piece(kPieceBytes);
+    for (;;) {
+      const CaptureInput::Piece read = input.Read(piece, stop, error);
+      if (read.outcome != CaptureInput::Outcome::Bytes) {
+        end.readFailed = read.outcome == CaptureInput::Outcome::Failed;
+        break;
+      }
+      replay.Stream(std::span(piece).first(read.size), chunk);
+    }
+    replay.EndStream();
+  } catch (const std::exception& thrown) {
+    end.fault = thrown.what();
+  }
+  return end;
+}
+
+// The exit status after the final line: a fault first, then a capture not read to its end.
+int ExitStatusOf(const StreamEnd& end, const std::string& name, const std::string& error) {
+  if (!end.fault.empty()) {
+    std::cerr << "sattrail-replay: replay stopped: " << end.fault << "\n";
+    return 1;
+  }
+  if (end.readFailed) {
+    std::cerr << "sattrail-replay: cannot read " << name << " to its end: " << error << "\n";
+    return 2;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace sattrail::replay;
   std::ios::sync_with_stdio(false);
-  const StopSignals stop;
+  // Blocked before any other thread starts, so that none of them takes the signals instead.
+  const sattrail::StopSignals stop({SIGINT, SIGTERM});
 
   int exitCode = 0;
   const auto options = ParseReplayOptions(argc, argv, std::cout, std::cerr, exitCode);
@@ -85,34 +104,11 @@ int main(int argc, char** argv) {
   CaptureReplay replay(
       options->every ? &std::cout : nullptr,
       pictures ? RecordingWindow::Pictures::Drawn : RecordingWindow::Pictures::Blank);
-  // Conversion errors come back as messages; anything else thrown is a fault of this
-  // program, reported after the final line, which the run prints whatever happened.
-  std::string fault;
-  bool readFailed = false;
-  try {
-    std::vector<std::uint8_t> piece(kPieceBytes);
-    for (;;) {
-      const CaptureInput::Piece read = input.Read(piece, stop.fd(), error);
-      if (read.outcome != CaptureInput::Outcome::Bytes) {
-        readFailed = read.outcome == CaptureInput::Outcome::Failed;
-        break;
-      }
-      replay.Stream(std::span(piece).first(read.size), options->chunk);
-    }
-    replay.EndStream();
-  } catch (const std::exception& thrown) {
-    fault = thrown.what();
-  }
+  const StreamEnd end = StreamCapture(input, replay, stop.fd(), options->chunk, error);
+  // The final line comes whatever happened.
   std::cout << replay.Final().dump() << '\n';
   std::cout.flush();
-  if (!fault.empty()) {
-    std::cerr << "sattrail-replay: replay stopped: " << fault << "\n";
-    return 1;
-  }
-  if (readFailed) {
-    std::cerr << "sattrail-replay: cannot read " << name << " to its end: " << error << "\n";
-    return 2;
-  }
+  if (const int failed = ExitStatusOf(end, name, error); failed != 0) return failed;
 
   if (pictures && !WritePictures(replay.window(), options->pngDirectory, error)) {
     std::cerr << "sattrail-replay: " << error << "\n";

@@ -15,10 +15,6 @@ namespace sattrail::sim {
 
 namespace fs = std::filesystem;
 
-fs::path PortLinkPath(const fs::path& folder, int port) {
-  return folder / ("COM" + std::to_string(port));
-}
-
 bool PlacePortLink(const fs::path& link, const std::string& target, bool replace,
                    std::string* error) {
   if (!serial_linux::MakePortLinkFolder(link.parent_path(), *error)) return false;
@@ -76,10 +72,6 @@ std::vector<std::string> ReadRecord(int fd) {
 
 }  // namespace
 
-PortClaim::~PortClaim() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
 bool PortClaim::Take(const fs::path& link, std::string* error) {
   if (!serial_linux::MakePortLinkFolder(link.parent_path(), *error)) return false;
   const fs::path lock = PortLockPath(link);
@@ -101,8 +93,8 @@ bool PortClaim::Take(const fs::path& link, std::string* error) {
                                   " (another receiver or simulator on this port?)";
     return false;
   }
-  fd_ = fd;
-  targets_ = ReadRecord(fd_);
+  lock_.Reset(fd);
+  targets_ = ReadRecord(fd);
   return true;
 }
 
@@ -118,11 +110,11 @@ bool PortClaim::Record(std::vector<std::string> targets) {
   // kill in between leaves the new names and blank lines, never a piece of an old name.
   const std::size_t length = text.size();
   struct stat status {};
-  if (::fstat(fd_, &status) == 0 && static_cast<std::size_t>(status.st_size) > length)
+  if (::fstat(lock_.get(), &status) == 0 && static_cast<std::size_t>(status.st_size) > length)
     text.append(static_cast<std::size_t>(status.st_size) - length, '\n');
-  const ssize_t n = ::pwrite(fd_, text.data(), text.size(), 0);
+  const ssize_t n = ::pwrite(lock_.get(), text.data(), text.size(), 0);
   return n == static_cast<ssize_t>(text.size()) &&
-         ::ftruncate(fd_, static_cast<off_t>(length)) == 0;
+         ::ftruncate(lock_.get(), static_cast<off_t>(length)) == 0;
 }
 
 }  // namespace sattrail::sim

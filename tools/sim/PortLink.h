@@ -2,19 +2,19 @@
 #pragma once
 
 // The simulator's link "COMn" to its pseudo-terminal, in the port-link folder, so that the
-// monitor's port n resolves to it. Where that folder is and when it is trusted is the
-// monitor's own rule (platform/linux/PortLinkFolder.h); every folder made here is 0700.
+// monitor's port n resolves to it. Where that folder is, what the link is named and when the
+// folder is trusted are the monitor's own rules (platform/linux/PortLinkFolder.h); every
+// folder made here is 0700.
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/linux/FileDescriptor.h"
 #include "platform/linux/PortLinkFolder.h"
 
 namespace sattrail::sim {
-
-std::filesystem::path PortLinkPath(const std::filesystem::path& folder, int port);
 
 // Points the link at target, replacing a link of ours or a dangling one in one rename, so a
 // monitor never sees the name missing while the simulator swaps terminals. Fails (and says
@@ -40,11 +40,6 @@ std::filesystem::path PortLockPath(const std::filesystem::path& link);
 // let one simulator lock the old file while another creates and locks a new one of that name.
 class PortClaim {
  public:
-  PortClaim() = default;
-  PortClaim(const PortClaim&) = delete;
-  PortClaim& operator=(const PortClaim&) = delete;
-  ~PortClaim();
-
   // Locks the lock file of link and reads its record. False, with the reason in error, when
   // another simulator holds the port or the file cannot be made.
   bool Take(const std::filesystem::path& link, std::string* error);
@@ -60,7 +55,7 @@ class PortClaim {
   const std::vector<std::string>& targets() const { return targets_; }
 
  private:
-  int fd_ = -1;
+  FileDescriptor lock_;
   std::vector<std::string> targets_;
 };
 

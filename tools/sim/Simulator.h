@@ -4,7 +4,6 @@
 // The running simulator: one loop over the pseudo-terminal, standard input and the stop
 // signals that builds an epoch each second, paces its bytes out and answers commands.
 
-#include <filesystem>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,8 +13,7 @@
 #include "Faults.h"
 #include "Options.h"
 #include "Pacing.h"
-#include "PortLink.h"
-#include "Pty.h"
+#include "SimulatedPort.h"
 #include "SkyModel.h"
 
 namespace sattrail::sim {
@@ -29,13 +27,22 @@ class Simulator {
   int Run();
 
  private:
-  bool Plug();
+  int Start();
+  void Serve(int stopSignals);
+  double WakeTime(double now, double nextEpoch) const;
+  bool WaitAndRead(int stopSignals, double now, double wake);
+  void PlugAfterClose(double now);
   void Unplug();
   void StartEpoch(double now);
+  bool SkipsEpoch(double now);
   std::string NextEpochBytes(double now);
+  std::string NextCaptureBytes();
+  void Enqueue(const std::string& bytes, double now);
+  void WriteBurst(std::string bytes);
   void WriteDue(double now);
   void WriteNow(const std::string& bytes);
   void ReadCommands(double now);
+  void HandleCommand(const Command& command, double now);
   void ReadControl(double now);
   void HandleControlLine(const std::string& line, double now);
   void Restart(StartKind kind, double now);
@@ -51,10 +58,7 @@ class Simulator {
   FaultInjector faults_;
   Pacer pacer_;
   CommandReader commands_;
-  PseudoTerminal terminal_;
-  PortClaim claim_;
-  std::filesystem::path link_;
-  std::string linkTarget_;
+  SimulatedPort port_;
 
   std::string queue_;  // bytes of the current epoch not yet written
   unsigned rotation_ = 0;

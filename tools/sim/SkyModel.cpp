@@ -130,10 +130,25 @@ double SkyModel::AcquisitionTime(std::size_t rank) const {
   return 8.0 + 3.0 * static_cast<double>(rank);
 }
 
-Epoch SkyModel::Step(double utc) {
-  // A slow walk: about 5 km/h, the course swinging gently.
-  const double speed = 1.35 + 0.25 * std::sin(utc / 47.0);  // metres a second
-  const double course = std::fmod(90.0 + 70.0 * std::sin(utc / 300.0) + 360.0, 360.0);
+namespace {
+
+// A slow walk: about 5 km/h, the course swinging gently.
+double WalkingSpeed(double utc) {
+  return 1.35 + 0.25 * std::sin(utc / 47.0);  // metres a second
+}
+
+double WalkingCourse(double utc) {
+  return std::fmod(90.0 + 70.0 * std::sin(utc / 300.0) + 360.0, 360.0);
+}
+
+int FixTypeAfter(StartKind kind, double elapsed) {
+  const FixSchedule schedule = ScheduleFor(kind);
+  return elapsed >= schedule.threeDimensional ? 3 : elapsed >= schedule.twoDimensional ? 2 : 1;
+}
+
+}  // namespace
+
+void SkyModel::Walk(double utc, double speed, double course) {
   if (lastUtc_ >= 0) {
     const double dt = std::clamp(utc - lastUtc_, 0.0, 5.0);
     latitude_ += dt * speed * std::cos(course * kDegree) / kMetresPerDegree;
@@ -147,16 +162,9 @@ Epoch SkyModel::Step(double utc) {
     }
   }
   lastUtc_ = utc;
+}
 
-  Epoch epoch;
-  epoch.utc = utc;
-  const double elapsed = utc - restartUtc_;
-  const FixSchedule schedule = ScheduleFor(kind_);
-  epoch.fixType = elapsed >= schedule.threeDimensional ? 3
-                  : elapsed >= schedule.twoDimensional ? 2
-                                                       : 1;
-  epoch.satellites = Visible(utc);
-  std::normal_distribution<double> noise(0.0, 1.0);
+void SkyModel::Track(Epoch& epoch, double elapsed, std::normal_distribution<double>& noise) {
   for (std::size_t rank = 0; rank < epoch.satellites.size(); ++rank) {
     SatelliteView& sat = epoch.satellites[rank];
     if (elapsed < AcquisitionTime(rank)) continue;
@@ -169,17 +177,34 @@ Epoch SkyModel::Step(double utc) {
     sat.used =
         epoch.fixType >= 2 && sat.elevation >= kUsedMask && rank + 1 < epoch.satellites.size();
   }
-  if (epoch.fixType >= 2) {
-    const int used = std::max(epoch.UsedCount(), 3);
-    epoch.hdop = 0.7 + 4.0 / used + 0.05 * noise(random_);
-    epoch.vdop = epoch.hdop * 1.5;
-    epoch.pdop = std::hypot(epoch.hdop, epoch.vdop);
-    epoch.latitude = latitude_;
-    epoch.longitude = longitude_;
-    epoch.altitude = start_.altitude + 3.0 * std::sin(utc / 120.0);
-    epoch.speedKnots = speed * 3600.0 / 1852.0;
-    epoch.courseDegrees = course;
-  }
+}
+
+void SkyModel::Solve(Epoch& epoch, double speed, double course,
+                     std::normal_distribution<double>& noise) {
+  const int used = std::max(epoch.UsedCount(), 3);
+  epoch.hdop = 0.7 + 4.0 / used + 0.05 * noise(random_);
+  epoch.vdop = epoch.hdop * 1.5;
+  epoch.pdop = std::hypot(epoch.hdop, epoch.vdop);
+  epoch.latitude = latitude_;
+  epoch.longitude = longitude_;
+  epoch.altitude = start_.altitude + 3.0 * std::sin(epoch.utc / 120.0);
+  epoch.speedKnots = speed * 3600.0 / 1852.0;
+  epoch.courseDegrees = course;
+}
+
+Epoch SkyModel::Step(double utc) {
+  const double speed = WalkingSpeed(utc);
+  const double course = WalkingCourse(utc);
+  Walk(utc, speed, course);
+  Epoch epoch;
+  epoch.utc = utc;
+  const double elapsed = utc - restartUtc_;
+  epoch.fixType = FixTypeAfter(kind_, elapsed);
+  epoch.satellites = Visible(utc);
+  // One distribution for the whole epoch: it hands out its normal numbers in pairs.
+  std::normal_distribution<double> noise(0.0, 1.0);
+  Track(epoch, elapsed, noise);
+  if (epoch.fixType >= 2) Solve(epoch, speed, course, noise);
   return epoch;
 }
 

@@ -59,6 +59,12 @@ class SkyModel {
 
  private:
   double AcquisitionTime(std::size_t rank) const;
+  // The walker moves on from the previous step's place.
+  void Walk(double utc, double speed, double course);
+  // Signal and use of the satellites acquired since the start.
+  void Track(Epoch& epoch, double elapsed, std::normal_distribution<double>& noise);
+  // Dilutions, place and motion of a fix.
+  void Solve(Epoch& epoch, double speed, double course, std::normal_distribution<double>& noise);
 
   Place start_;
   double latitude_, longitude_;

@@ -2,19 +2,18 @@
 #include "platform/linux/LinuxSerialPorts.h"
 
 #include <fcntl.h>
-#include <grp.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
 
+#include "platform/linux/AccountNames.h"
 #include "platform/linux/LinuxSerialHandle.h"
 #include "platform/linux/PortHolder.h"
 #include "platform/linux/PortResolution.h"
@@ -30,16 +29,6 @@ std::string ErrorText(int error) {
   return std::strerror(error);
 }
 
-std::string NameOfGroup(gid_t id) {
-  group entry{};
-  group* found = nullptr;
-  std::array<char, 4096> scratch{};
-  if (getgrgid_r(id, &entry, scratch.data(), scratch.size(), &found) != 0 || found == nullptr) {
-    return std::to_string(id);
-  }
-  return found->gr_name;
-}
-
 // A user refused access is told to join the device's group (dialout for most serial ports,
 // plugdev for some USB receivers), but only when that group may read and write it: joining
 // root's group gains nothing on a device of mode 0600.
@@ -47,7 +36,7 @@ void AdviseOnPermission(const std::string& path, OpenFailure& why) {
   struct stat info {};
   if (stat(path.c_str(), &info) != 0) return;
   if ((info.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP)) {
-    why.group = NameOfGroup(info.st_gid);
+    why.group = serial_linux::NameOfGroup(info.st_gid);
     why.advice = "Join the group '" + why.group + "': sudo usermod -aG " + why.group +
                  " \"$USER\", then log out and in again.";
   } else {
@@ -168,8 +157,8 @@ std::unique_ptr<SerialHandle> LinuxSerialPorts::Open(std::string_view deviceName
     const std::string folder = serial_linux::PortLinkFolder();
     why.reason = "No link COM" + std::to_string(number) + " in " + folder + ", and fewer than " +
                  std::to_string(number) + " serial devices present";
-    why.advice = "Plug in the receiver, or link its device: ln -s /dev/ttyUSB0 \"" + folder +
-                 "/COM" + std::to_string(number) + "\"";
+    why.advice = "Plug in the receiver, or link its device: ln -s /dev/ttyUSB0 \"" +
+                 serial_linux::PortLinkPath(folder, number) + "\"";
     return nullptr;
   }
   why.devicePath = ShownPath(port);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #include "platform/linux/PortLinkFolder.h"
 
-#include <pwd.h>
 #include <sys/stat.h>
 
 #include <array>
@@ -11,6 +10,8 @@
 #include <cstring>
 #include <filesystem>
 #include <vector>
+
+#include "platform/linux/AccountNames.h"
 
 namespace sattrail::serial_linux {
 namespace {
@@ -68,6 +69,10 @@ std::string PortLinkFolder() {
   return PortLinkFolder(std::getenv("SATTRAIL_PORT_DIR"), std::getenv("XDG_RUNTIME_DIR"), getuid());
 }
 
+std::string PortLinkPath(const std::string& folder, int port) {
+  return folder + "/COM" + std::to_string(port);
+}
+
 FolderCheck CheckPortLinkFolder(const std::string& folder, uid_t user) {
   using Verdict = FolderCheck::Verdict;
   struct stat info {};
@@ -110,16 +115,6 @@ bool MakePortLinkFolder(const std::string& folder, std::string& problem, uid_t u
   problem = "port-link folder refused: " +
             (check.problem.empty() ? folder + " is missing" : check.problem);
   return false;
-}
-
-std::string NameOfUser(uid_t id) {
-  passwd entry{};
-  passwd* found = nullptr;
-  std::array<char, 4096> scratch{};
-  if (getpwuid_r(id, &entry, scratch.data(), scratch.size(), &found) != 0 || found == nullptr) {
-    return std::to_string(id);
-  }
-  return found->pw_name;
 }
 
 }  // namespace sattrail::serial_linux

@@ -18,6 +18,10 @@ std::string PortLinkFolder(const char* portDir, const char* runtimeDir, unsigned
 // The same, from this process's environment and user.
 std::string PortLinkFolder();
 
+// The link that chooses the device of port n: "COMn" in the folder. The simulator puts its
+// link there under this name, and the monitor opens port n through it.
+std::string PortLinkPath(const std::string& folder, int port);
+
 // Whether the links in a folder may choose devices. A link there decides what the monitor
 // opens, sets raw and writes receiver commands to, so only a folder that nobody else can
 // change is trusted: a real directory (not a link) owned by `user`, writable by nobody else,
@@ -36,8 +40,5 @@ FolderCheck CheckPortLinkFolder(const std::string& folder, uid_t user = geteuid(
 // program makes is its user's alone, then checks it. False, with a one-line problem, when a
 // folder cannot be made or the folder is not to be trusted.
 bool MakePortLinkFolder(const std::string& folder, std::string& problem, uid_t user = geteuid());
-
-// The login name of a user, or the number when it has none.
-std::string NameOfUser(uid_t id);
 
 }  // namespace sattrail::serial_linux

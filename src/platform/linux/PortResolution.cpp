@@ -81,7 +81,7 @@ ResolvedPort ResolvePort(int portNumber) {
   const std::string folder = PortLinkFolder();
   const FolderCheck check = CheckPortLinkFolder(folder);
   if (check.verdict == FolderCheck::Verdict::Refused) port.linksIgnored = check.problem;
-  const std::string link = folder + "/COM" + std::to_string(portNumber);
+  const std::string link = PortLinkPath(folder, portNumber);
   struct stat info {};
   if (check.verdict == FolderCheck::Verdict::Trusted && lstat(link.c_str(), &info) == 0) {
     port.linkPath = link;

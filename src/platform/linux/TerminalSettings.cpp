@@ -114,6 +114,108 @@ std::uint32_t OutputRate(const struct termios2& tio) {
   return tio.c_ospeed;
 }
 
+// Raw: bytes pass untouched in both directions, no echo, no line discipline editing.
+void MakeRaw(struct termios2& tio) {
+  tio.c_iflag &= ~static_cast<unsigned>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL |
+                                        IXON | IXOFF | IXANY | INPCK | IGNPAR);
+  tio.c_oflag &= ~static_cast<unsigned>(OPOST);
+  tio.c_lflag &= ~static_cast<unsigned>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+  tio.c_cflag &=
+      ~static_cast<unsigned>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | CBAUD | CIBAUD);
+  tio.c_cflag |= CREAD | CLOCAL;
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 0;
+}
+
+void WriteFraming(struct termios2& tio, unsigned size, unsigned parity, std::uint8_t stopBits) {
+  tio.c_cflag |= size | parity;
+  if (stopBits != 0) tio.c_cflag |= CSTOPB;  // 1.5 is not offered: two stop bits
+}
+
+void WriteFlowControl(struct termios2& tio, const DeviceControlBlock& settings) {
+  if (settings.fParity) tio.c_iflag |= INPCK;
+  if (settings.fOutxCtsFlow || settings.fRtsControl == 2) tio.c_cflag |= CRTSCTS;
+  if (settings.fOutX) tio.c_iflag |= IXON;
+  if (settings.fInX) tio.c_iflag |= IXOFF;
+}
+
+// Every rate goes through BOTHER, so 14400, which has no rate constant, is set as exactly as
+// 4800. CIBAUD left zero: the input rate follows the output rate.
+void WriteRate(struct termios2& tio, std::uint32_t rate) {
+  tio.c_cflag |= BOTHER;
+  tio.c_ospeed = rate;
+  tio.c_ispeed = rate;
+}
+
+// A UART that cannot come near the rate reports the one it chose; more than 3% off and the
+// receiver's bytes would arrive garbled.
+bool RateTakenNearly(int fd, std::uint32_t rate) {
+  struct termios2 actual {};
+  if (ioctl(fd, TCGETS2, &actual) != 0) return false;
+  const long wanted = static_cast<long>(rate);
+  if (std::labs(static_cast<long>(OutputRate(actual)) - wanted) * 100 > wanted * 3) {
+    return Fail(EINVAL);
+  }
+  return true;
+}
+
+std::uint8_t ReadCharacterSize(const struct termios2& tio) {
+  switch (tio.c_cflag & CSIZE) {
+    case CS5:
+      return 5;
+    case CS6:
+      return 6;
+    case CS7:
+      return 7;
+    default:
+      return 8;
+  }
+}
+
+// The mirror of ParityFlags.
+std::uint8_t ReadParity(const struct termios2& tio) {
+  if ((tio.c_cflag & PARENB) == 0) return 0;
+  const bool odd = (tio.c_cflag & PARODD) != 0;
+  if ((tio.c_cflag & CMSPAR) != 0) return odd ? 3 : 4;
+  return odd ? 1 : 2;
+}
+
+void ReadFraming(const struct termios2& tio, DeviceControlBlock& settings) {
+  settings.ByteSize = ReadCharacterSize(tio);
+  settings.Parity = ReadParity(tio);
+  settings.StopBits = (tio.c_cflag & CSTOPB) != 0 ? 2 : 0;
+}
+
+void ReadFlowControl(const struct termios2& tio, DeviceControlBlock& settings) {
+  settings.fParity = (tio.c_iflag & INPCK) != 0;
+  settings.fOutxCtsFlow = (tio.c_cflag & CRTSCTS) != 0;
+  settings.fOutX = (tio.c_iflag & IXON) != 0;
+  settings.fInX = (tio.c_iflag & IXOFF) != 0;
+}
+
+// The DTR and RTS lines as the device reports them. A record value under which the driver
+// moves the line itself (DTR 2, RTS 3) stays while the line is on; RTS under the hardware
+// handshake is 2.
+void ReadModemLines(int lines, bool handshake, DeviceControlBlock& settings) {
+  const bool dtr = (lines & TIOCM_DTR) != 0;
+  if (!(settings.fDtrControl == 2 && dtr)) settings.fDtrControl = dtr ? 1 : 0;
+  const bool rts = (lines & TIOCM_RTS) != 0;
+  if (handshake) {
+    settings.fRtsControl = 2;
+  } else if (!(settings.fRtsControl == 3 && rts)) {
+    settings.fRtsControl = rts ? 1 : 0;
+  }
+}
+
+// No modem lines to ask (a pseudo-terminal): only the handshake flag is known.
+void ReadHandshakeOnly(bool handshake, DeviceControlBlock& settings) {
+  if (handshake) {
+    settings.fRtsControl = 2;
+  } else if (settings.fRtsControl == 2) {
+    settings.fRtsControl = 1;
+  }
+}
+
 }  // namespace
 
 bool ApplyTerminalSettings(int fd, const DeviceControlBlock& settings) {
@@ -123,42 +225,14 @@ bool ApplyTerminalSettings(int fd, const DeviceControlBlock& settings) {
       !ParityFlags(settings.Parity, parity) || settings.StopBits > 2) {
     return Fail(EINVAL);
   }
-
   struct termios2 tio {};
   if (ioctl(fd, TCGETS2, &tio) != 0) return false;
-
-  // Raw: bytes pass untouched in both directions, no echo, no line discipline editing.
-  tio.c_iflag &= ~static_cast<unsigned>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL |
-                                        IXON | IXOFF | IXANY | INPCK | IGNPAR);
-  tio.c_oflag &= ~static_cast<unsigned>(OPOST);
-  tio.c_lflag &= ~static_cast<unsigned>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
-  tio.c_cflag &=
-      ~static_cast<unsigned>(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | CBAUD | CIBAUD);
-  tio.c_cflag |= CREAD | CLOCAL | size | parity;
-  if (settings.StopBits != 0) tio.c_cflag |= CSTOPB;  // 1.5 is not offered: two stop bits
-  if (settings.fParity) tio.c_iflag |= INPCK;
-  if (settings.fOutxCtsFlow || settings.fRtsControl == 2) tio.c_cflag |= CRTSCTS;
-  if (settings.fOutX) tio.c_iflag |= IXON;
-  if (settings.fInX) tio.c_iflag |= IXOFF;
-  tio.c_cc[VMIN] = 0;
-  tio.c_cc[VTIME] = 0;
-
-  // Every rate goes through BOTHER, so 14400, which has no rate constant, is set as exactly
-  // as 4800. CIBAUD left zero: the input rate follows the output rate.
-  tio.c_cflag |= BOTHER;
-  tio.c_ospeed = settings.BaudRate;
-  tio.c_ispeed = settings.BaudRate;
+  MakeRaw(tio);
+  WriteFraming(tio, size, parity, settings.StopBits);
+  WriteFlowControl(tio, settings);
+  WriteRate(tio, settings.BaudRate);
   if (ioctl(fd, TCSETS2, &tio) != 0) return false;
-
-  // A UART that cannot come near the rate reports the one it chose; more than 3% off and the
-  // receiver's bytes would arrive garbled.
-  struct termios2 actual {};
-  if (ioctl(fd, TCGETS2, &actual) != 0) return false;
-  const long wanted = static_cast<long>(settings.BaudRate);
-  if (std::labs(static_cast<long>(OutputRate(actual)) - wanted) * 100 > wanted * 3) {
-    return Fail(EINVAL);
-  }
-
+  if (!RateTakenNearly(fd, settings.BaudRate)) return false;
   SetModemLine(fd, TIOCM_DTR, settings.fDtrControl != 0);
   SetModemLine(fd, TIOCM_RTS, settings.fRtsControl != 0);
   return true;
@@ -167,55 +241,17 @@ bool ApplyTerminalSettings(int fd, const DeviceControlBlock& settings) {
 bool ReadTerminalSettings(int fd, DeviceControlBlock& settings) {
   struct termios2 tio {};
   if (ioctl(fd, TCGETS2, &tio) != 0) return false;
-
   settings.BaudRate = OutputRate(tio);
-  switch (tio.c_cflag & CSIZE) {
-    case CS5:
-      settings.ByteSize = 5;
-      break;
-    case CS6:
-      settings.ByteSize = 6;
-      break;
-    case CS7:
-      settings.ByteSize = 7;
-      break;
-    default:
-      settings.ByteSize = 8;
-      break;
-  }
-  if ((tio.c_cflag & PARENB) == 0) {
-    settings.Parity = 0;
-  } else if ((tio.c_cflag & CMSPAR) != 0) {
-    settings.Parity = (tio.c_cflag & PARODD) != 0 ? 3 : 4;
-  } else {
-    settings.Parity = (tio.c_cflag & PARODD) != 0 ? 1 : 2;
-  }
-  settings.StopBits = (tio.c_cflag & CSTOPB) != 0 ? 2 : 0;
-  settings.fParity = (tio.c_iflag & INPCK) != 0;
-  settings.fOutxCtsFlow = (tio.c_cflag & CRTSCTS) != 0;
-  settings.fOutX = (tio.c_iflag & IXON) != 0;
-  settings.fInX = (tio.c_iflag & IXOFF) != 0;
-
+  ReadFraming(tio, settings);
+  ReadFlowControl(tio, settings);
   const bool handshake = (tio.c_cflag & CRTSCTS) != 0;
   int lines = 0;
   const int saved = errno;
   if (ioctl(fd, TIOCMGET, &lines) == 0) {
-    const bool dtr = (lines & TIOCM_DTR) != 0;
-    if (!(settings.fDtrControl == 2 && dtr)) settings.fDtrControl = dtr ? 1 : 0;
-    const bool rts = (lines & TIOCM_RTS) != 0;
-    if (handshake) {
-      settings.fRtsControl = 2;
-    } else if (!(settings.fRtsControl == 3 && rts)) {
-      settings.fRtsControl = rts ? 1 : 0;
-    }
+    ReadModemLines(lines, handshake, settings);
   } else {
-    // No modem lines to ask (a pseudo-terminal): only the handshake flag is known.
     errno = saved;
-    if (handshake) {
-      settings.fRtsControl = 2;
-    } else if (settings.fRtsControl == 2) {
-      settings.fRtsControl = 1;
-    }
+    ReadHandshakeOnly(handshake, settings);
   }
   return true;
 }

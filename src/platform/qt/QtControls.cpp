@@ -8,13 +8,13 @@
 #include <QTextOption>
 #include <cmath>
 
+#include "platform/DegreeSign.h"
+
 namespace sattrail {
 
 namespace {
 
-constexpr unsigned char kDegreeLead = 0xA2;
-constexpr unsigned char kDegreeTrail = 0x58;
-constexpr char16_t kDegreeSign = u'\u00B0';
+constexpr char16_t kShownDegreeSign = u'\u00B0';
 
 // The frame of a panel starts half a text line down; the window font's line is 13 pixels.
 constexpr int kTextLineHeight = 13;
@@ -25,13 +25,11 @@ QString ToQString(std::string_view bytes) {
   QString text;
   text.reserve(static_cast<qsizetype>(bytes.size()));
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    if (byte == kDegreeLead && i + 1 < bytes.size() &&
-        static_cast<unsigned char>(bytes[i + 1]) == kDegreeTrail) {
-      text.append(QChar(kDegreeSign));
+    if (DegreeSignAt(bytes, i)) {
+      text.append(QChar(kShownDegreeSign));
       ++i;
     } else {
-      text.append(QChar(static_cast<char16_t>(byte)));
+      text.append(QChar(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]))));
     }
   }
   return text;
@@ -42,9 +40,8 @@ std::string FromQString(const QString& text) {
   bytes.reserve(static_cast<std::size_t>(text.size()));
   for (const QChar character : text) {
     const char16_t code = character.unicode();
-    if (code == kDegreeSign) {
-      bytes.push_back(static_cast<char>(kDegreeLead));
-      bytes.push_back(static_cast<char>(kDegreeTrail));
+    if (code == kShownDegreeSign) {
+      bytes += kDegreeSign;
     } else {
       // Nothing beyond Latin-1 has an 8-bit code here.
       bytes.push_back(code < 0x100 ? static_cast<char>(code) : '?');

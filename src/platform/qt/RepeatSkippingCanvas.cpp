@@ -12,32 +12,6 @@ RepeatSkippingCanvas::RepeatSkippingCanvas(int width, int height, qreal devicePi
       started_(std::move(started)),
       changed_(std::move(changed)) {}
 
-void RepeatSkippingCanvas::SetPenColor(Color color) {
-  take(Kind::PenColor, {}, color);
-}
-void RepeatSkippingCanvas::SetBrushColor(Color color) {
-  take(Kind::BrushColor, {}, color);
-}
-void RepeatSkippingCanvas::SetFontColor(Color color) {
-  take(Kind::FontColor, {}, color);
-}
-void RepeatSkippingCanvas::SetFontName(std::string_view face) {
-  take(Kind::FontName, {}, {}, face);
-}
-void RepeatSkippingCanvas::SetFontSize(int points) {
-  take(Kind::FontSize, {points});
-}
-void RepeatSkippingCanvas::RoundRect(int x1, int y1, int x2, int y2, int cornerWidth,
-                                     int cornerHeight) {
-  take(Kind::RoundRect, {x1, y1, x2, y2, cornerWidth, cornerHeight});
-}
-void RepeatSkippingCanvas::Ellipse(int x1, int y1, int x2, int y2) {
-  take(Kind::Ellipse, {x1, y1, x2, y2});
-}
-void RepeatSkippingCanvas::TextOut(int x, int y, std::string_view text) {
-  take(Kind::Text, {x, y}, {}, text);
-}
-
 void RepeatSkippingCanvas::take(Kind kind, std::array<int, 6> numbers, Color color,
                                 std::string_view text) {
   if (drawing_.empty()) started_();

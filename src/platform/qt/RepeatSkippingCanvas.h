@@ -30,14 +30,17 @@ class RepeatSkippingCanvas : public Canvas {
 
   int Width() const override { return canvas_.Width(); }
   int Height() const override { return canvas_.Height(); }
-  void SetPenColor(Color color) override;
-  void SetBrushColor(Color color) override;
-  void SetFontColor(Color color) override;
-  void SetFontName(std::string_view face) override;
-  void SetFontSize(int points) override;
-  void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) override;
-  void Ellipse(int x1, int y1, int x2, int y2) override;
-  void TextOut(int x, int y, std::string_view text) override;
+  // Every call is taken as one step of the drawing.
+  void SetPenColor(Color color) override { take(Kind::PenColor, {}, color); }
+  void SetBrushColor(Color color) override { take(Kind::BrushColor, {}, color); }
+  void SetFontColor(Color color) override { take(Kind::FontColor, {}, color); }
+  void SetFontName(std::string_view face) override { take(Kind::FontName, {}, {}, face); }
+  void SetFontSize(int points) override { take(Kind::FontSize, {points}); }
+  void RoundRect(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight) override {
+    take(Kind::RoundRect, {x1, y1, x2, y2, cornerWidth, cornerHeight});
+  }
+  void Ellipse(int x1, int y1, int x2, int y2) override { take(Kind::Ellipse, {x1, y1, x2, y2}); }
+  void TextOut(int x, int y, std::string_view text) override { take(Kind::Text, {x, y}, {}, text); }
 
   // Ends the drawing under way: one that repeated only the first steps of the last one
   // draws them now.
