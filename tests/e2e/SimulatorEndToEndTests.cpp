@@ -273,7 +273,7 @@ class SimulatorEndToEnd : public ::testing::Test {
     window->show();
     recorder.emplace(*window);
     window->ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(speedIndex);
-    window->ButOpenGpsClick();
+    window->Run(Handler::ButOpenGpsClick);
     ASSERT_EQ(window->Text("ButOpenGps"), "OFF") << (boxes.seen.empty() ? "" : boxes.seen[0]);
   }
 
@@ -312,7 +312,7 @@ class SimulatorEndToEnd : public ::testing::Test {
   }
 
   void TearDown() override {
-    if (window && window->Text("ButOpenGps") == "OFF") window->ButOpenGpsClick();
+    if (window && window->Text("ButOpenGps") == "OFF") window->Run(Handler::ButOpenGpsClick);
     recorder.reset();
     window.reset();
     sim.reset();
@@ -410,7 +410,7 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   // "Hot": the command reaches the receiver, the display resets at once, the receiver starts
   // again without a fix and the fix comes back.
   const int startsBefore = sim->LogCount("hot start");
-  window->BuHSClick();
+  window->Run(Handler::BuHSClick);
   EXPECT_EQ(window->Text("Edit6"), "");
   EXPECT_EQ(window->Text("EdTime"), "0");
   EXPECT_FALSE(window->Checked("CheckBox1"));
@@ -696,7 +696,7 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
                         << " lines; the simulator said:\n"
                         << sim->Log();
   EXPECT_EQ(live, kTritonLastFix);
-  window->ButOpenGpsClick();  // OFF writes the rest of the recording
+  window->Run(Handler::ButOpenGpsClick);  // OFF writes the rest of the recording
   ASSERT_EQ(window->Text("ButOpenGps"), "On");
 
   const std::string recorded = FileBytes(session);
@@ -719,7 +719,7 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
   RunState againRun;
   MainWindow again(againRun);
   again.ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(6);
-  again.ButOpenGpsClick();
+  again.Run(Handler::ButOpenGpsClick);
   ASSERT_EQ(again.Text("ButOpenGps"), "OFF");
   Shown shownAgain;
   EXPECT_TRUE(WaitUntil(
@@ -731,7 +731,7 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
       << "sattrail-sim --capture " << session << " said:\n"
       << replayed.Log();
   EXPECT_EQ(shownAgain, live);
-  again.ButOpenGpsClick();
+  again.Run(Handler::ButOpenGpsClick);
   EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front();
 }
 
@@ -748,7 +748,7 @@ TEST_F(SimulatorEndToEnd, ARecordingTheDiskRefusesShowsOneBoxAndTheMonitorGoesOn
   EXPECT_TRUE(WaitForFix(recorder->lines.size())) << "no fix after the box";
   ExpectBoxesAgreeWithStream();
 
-  window->ButOpenGpsClick();  // OFF: nothing is left to write and nothing more to say
+  window->Run(Handler::ButOpenGpsClick);  // OFF: nothing is left to write and nothing more to say
   EXPECT_EQ(window->Text("ButOpenGps"), "On");
   EXPECT_EQ(boxes.seen.size(), 1u);
   EXPECT_EQ(App().ExceptionsShown(), dialogsAtStart);

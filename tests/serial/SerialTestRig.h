@@ -7,9 +7,9 @@
 #include "fakes/FakeRecordFile.h"
 #include "fakes/FakeSerial.h"
 #include "fakes/FakeTimer.h"
-#include "fakes/FakeWindow.h"
 #include "nmea/RunState.h"
 #include "serial/SerialLink.h"
+#include "support/TestWindow.h"
 
 namespace sattrail::testing {
 
@@ -22,7 +22,7 @@ struct SerialRig {
   }
 
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   FakeTimer timer1{100};
   FakeTimer timer2{1000};
   FakeMessageBox messages;

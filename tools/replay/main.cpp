@@ -82,9 +82,8 @@ int main(int argc, char** argv) {
   const bool pictures = !options->pngDirectory.empty();
   std::unique_ptr<OffscreenGui> gui;
   if (pictures) gui = std::make_unique<OffscreenGui>();
-  CaptureReplay replay(
-      options->every ? &std::cout : nullptr,
-      pictures ? RecordingWindow::Pictures::Drawn : RecordingWindow::Pictures::Blank);
+  CaptureReplay replay(options->every ? &std::cout : nullptr,
+                       pictures ? Pictures::Drawn : Pictures::Blank);
   // Conversion errors come back as messages; anything else thrown is a fault of this
   // program, reported after the final line, which the run prints whatever happened.
   std::string fault;
