@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: BSD-2-Clause
 // Received bytes of any kind through line assembly with dispatch, the parsers and the
 // drawings, into the tests' in-memory window. The first byte picks the chunk size, as the
-// poll hands over 1 to 256 bytes at a time; a conversion error must come back as a message, never escape.
+// poll hands over 1 to 256 bytes at a time; a conversion error must come back as a
+// message, never escape.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
