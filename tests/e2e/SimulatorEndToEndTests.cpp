@@ -595,8 +595,8 @@ Shown ShownBy(MainWindow& window) {
   return shown;
 }
 
-// The final boxes of sattrail-replay's report for a file: its last line holds
-// "boxes":{"Edit8":"...",...} and "checks":{"CheckBox1":true,...}, the degree sign in UTF-8.
+// The final boxes of sattrail-replay's report for a file: its last line holds "boxes" (each
+// box's text by its name) and "checks" (each check box's state), the degree sign in UTF-8.
 Shown ReplayedFrom(const fs::path& file) {
   const std::string command =
       std::string(SATTRAIL_BIN_DIR) + "/sattrail-replay '" + file.string() + "' 2>&1";
