@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "fakes/FakeWindow.h"
 #include "nmea/Checksum.h"
 #include "nmea/LineAssembly.h"
 #include "state/RunState.h"
+#include "fakes/TestWindow.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ std::string ReadCapture(const char* name) {
 }
 
 // The whole telit-he910 capture (82 031 bytes, 1 568 lines) per iteration, handed over in
-// the poll's 256-byte chunks, into a fresh run and a fake window.
+// the poll's 256-byte chunks, into a fresh run and the tests' window.
 void BM_AssembleLinesTelit(benchmark::State& state) {
   const std::string capture = ReadCapture("telit-he910.log");
   if (capture.empty()) {
@@ -37,7 +37,7 @@ void BM_AssembleLinesTelit(benchmark::State& state) {
   for (char c : capture) lines += c == '\n' ? 1 : 0;
   for (auto _ : state) {
     sattrail::RunState run;
-    sattrail::testing::FakeWindow window;
+    sattrail::testing::TestWindow window;
     for (std::size_t at = 0; at < size; at += 256) {
       const int count = static_cast<int>(std::min<std::size_t>(256, size - at));
       auto errors = sattrail::AssembleLines(run, window, bytes + at, count);

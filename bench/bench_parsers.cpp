@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: BSD-2-Clause
 // Each field parser and text formatter on one real value, and one drawing of twelve
-// satellites on the recording fake window and on the Qt canvas.
+// satellites on the tests' window (recording canvases) and on the Qt canvas.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -10,11 +10,11 @@
 #include "display/PositionText.h"
 #include "display/RmcDisplay.h"
 #include "display/SatellitePlots.h"
-#include "fakes/FakeWindow.h"
 #include "nmea/FieldParsers.h"
 #include "nmea/GsvParser.h"
 #include "nmea/NumberConversion.h"
 #include "platform/qt/QtCanvas.h"
+#include "fakes/TestWindow.h"
 
 namespace {
 
@@ -99,24 +99,13 @@ BENCHMARK(BM_FormatSpeed);
 void BM_ShowRmcValues(benchmark::State& state) {
   CoMPort gps;
   ParseRmc(gps, kRmc);
-  testing::FakeWindow window;
+  testing::TestWindow window;
   for (auto _ : state) ShowRmcValues(gps, window);
 }
 BENCHMARK(BM_ShowRmcValues);
 
-// A fake window whose images are Qt canvases.
-class QtPictureWindow : public testing::FakeWindow {
- public:
-  Canvas& Surface(std::string_view image) override {
-    if (image == "Image1") return chart_;
-    if (image == "Image2") return sky_;
-    return FakeWindow::Surface(image);
-  }
-
- private:
-  QtCanvas chart_{164, 64};
-  QtCanvas sky_{94, 98};
-};
+// The tests' window with Qt canvases for its images.
+using QtPictureWindow = testing::StartedWindow<QtCanvas>;
 
 void FillTwelve(RunState& run) {
   for (int k = 0; k < 12; ++k) {
@@ -125,9 +114,9 @@ void FillTwelve(RunState& run) {
   }
 }
 
-void BM_DrawSatellitePlots_FakeWindow(benchmark::State& state) {
+void BM_DrawSatellitePlots_TestWindow(benchmark::State& state) {
   RunState run;
-  testing::FakeWindow window;
+  testing::TestWindow window;
   window.SetText("Edit6", "3D");
   for (auto _ : state) {
     state.PauseTiming();
@@ -138,7 +127,7 @@ void BM_DrawSatellitePlots_FakeWindow(benchmark::State& state) {
     benchmark::DoNotOptimize(DrawSatellitePlots(run, window, 1));
   }
 }
-BENCHMARK(BM_DrawSatellitePlots_FakeWindow);
+BENCHMARK(BM_DrawSatellitePlots_TestWindow);
 
 void BM_DrawSatellitePlots_QtCanvas(benchmark::State& state) {
   RunState run;

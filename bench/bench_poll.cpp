@@ -11,12 +11,12 @@
 #include "fakes/FakeRecordFile.h"
 #include "fakes/FakeSerial.h"
 #include "fakes/FakeTimer.h"
-#include "fakes/FakeWindow.h"
 #include "platform/PtyTestSupport.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "serial/PortOpening.h"
 #include "serial/ReceivePoll.h"
 #include "state/RunState.h"
+#include "fakes/TestWindow.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ struct OpenLink {
     ButOpenGpsClick(link);
   }
   RunState run;
-  testing::FakeWindow window;
+  testing::TestWindow window;
   testing::FakeTimer timer1{100}, timer2{1000};
   testing::FakeMessageBox messages;
   testing::FakeRecordFiles files;

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: BSD-2-Clause
 // Received bytes of any kind through line assembly with dispatch, the parsers and the
-// drawings, into a fake window. The first byte picks the chunk size, as the poll hands over
-// 1 to 256 bytes at a time; a conversion error must come back as a message, never escape.
+// drawings, into the tests' in-memory window. The first byte picks the chunk size, as the
+// poll hands over 1 to 256 bytes at a time; a conversion error must come back as a
+// message, never escape.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
-#include "fakes/FakeWindow.h"
 #include "nmea/LineAssembly.h"
 #include "nmea/StreamObserver.h"
 #include "state/RunState.h"
+#include "fakes/TestWindow.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // reaches no state a shorter one cannot, and only slows the search down.
   size = std::min<std::size_t>(size - 1, kLongestInput);
   sattrail::RunState run;
-  sattrail::testing::FakeWindow window;
+  sattrail::testing::TestWindow window;
   TouchingObserver observer;
   for (std::size_t at = 0; at < size; at += chunk) {
     const std::size_t count = std::min(chunk, size - at);

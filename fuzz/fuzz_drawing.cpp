@@ -9,13 +9,13 @@
 #include <string>
 
 #include "display/SatellitePlots.h"
-#include "fakes/FakeWindow.h"
+#include "fakes/TestWindow.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace sattrail;
   FuzzedDataProvider provider(data, size);
   RunState run;
-  testing::FakeWindow window;
+  testing::TestWindow window;
   static const char* const kFixTexts[] = {"3D", "2D", "NONE", ""};
   const int drawings = provider.ConsumeIntegralInRange(1, 3);
   for (int drawing = 0; drawing < drawings; ++drawing) {

@@ -9,10 +9,10 @@
 #include "display/PositionText.h"
 #include "display/RmcDisplay.h"
 #include "display/SatellitePlots.h"
-#include "fakes/FakeWindow.h"
 #include "nmea/FieldParsers.h"
 #include "nmea/GsvParser.h"
 #include "nmea/NumberConversion.h"
+#include "fakes/TestWindow.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ T Take(const std::uint8_t*& data, std::size_t& size) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   RunState run;
-  testing::FakeWindow window;
+  testing::TestWindow window;
 
   // Every line of the input through every parser, as dispatch would meet them.
   std::size_t start = 0;

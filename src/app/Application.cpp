@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QStyleFactory>
 
-#include "app/Inventory.h"
+#include "form/Inventory.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtMessageBox.h"
 

@@ -4,7 +4,9 @@
 #include <QMenu>
 #include <map>
 
-#include "app/Inventory.h"
+#include "form/Handler.h"
+#include "form/Inventory.h"
+#include "state/RunState.h"
 #include "platform/linux/LinuxRecordFile.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "platform/qt/QtMessageBox.h"
@@ -16,7 +18,7 @@
 namespace sattrail {
 
 // Form3, the one main window: every control of the inventory by its component name, the
-// two timers, the two pop-up menus and the event handlers. Handlers ignore their sender.
+// two timers and the two pop-up menus, each event bound to its handler.
 class MainWindow : public QtWindow {
   Q_OBJECT
  public:
@@ -24,27 +26,8 @@ class MainWindow : public QtWindow {
   // shown in the default exception dialog and creation goes on.
   explicit MainWindow(RunState& run);
 
-  void FormCreate();
-  void ButOpenGpsClick();
-  void Timer1Timer();
-  void Timer2Timer();
-  void BuHSClick();
-  void Com2BClick();
-  void Button1Click();
-  void SendClick();
-  void SetMsgChange();
-  void EdCommandEnter();
-  void N1Click();
-  void N2Click();
-  void ALL1Click();
-  void DV1Click();
-  void N3Click();
-  void ALL2Click();
-  void BitBtn2Click();
-  void BitBtn3Click();
-  void BitBtn5Click();
-  void Button2Click();
-  void Button3Click();
+  // Runs a handler as its event does, but lets its exception reach the caller.
+  void Run(Handler handler);
 
   QtTimer& Timer1() { return timer1_; }
   QtTimer& Timer2() { return timer2_; }
@@ -59,12 +42,12 @@ class MainWindow : public QtWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  using Handler = void (MainWindow::*)();
-  static Handler HandlerNamed(std::string_view name);
-
+  // The handler wrapped so that its exception reaches the default exception dialog.
+  auto guarded(Handler handler);
   void build();
-  QWidget* create(const ControlSpec& entry, QWidget* parent);
   void bind(const ControlSpec& entry, QWidget* control);
+  void bindMenu(PopupMenu menu, QWidget* control);
+  void bindEvent(const ControlSpec& entry, QWidget* control);
   QMenu* createMenu(PopupMenu menu);
   void refreshPortToolTips();
 

@@ -8,8 +8,8 @@
 
 namespace sattrail {
 
-// The main window as the logic sees it: its controls, reached by their component names
-// ("EdTime", "CheckBox3", "OutTextBox", "Image2", ...), and the window's own properties.
+// The main window as the logic sees it: its controls, reached by their component names (the
+// constants of platform/ControlNames.h), and the window's own properties.
 // Texts are 8-bit byte strings; the degree sign is the two bytes 0xA2 0x58.
 // A name that is not in the inventory is a programming error (std::logic_error).
 class Window {

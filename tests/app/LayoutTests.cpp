@@ -29,8 +29,6 @@ struct LayoutState {
 
 class LayoutTest : public WindowTest {
  protected:
-  using Handler = void (MainWindow::*)();
-
   LayoutState State() const {
     LayoutState state{};
     for (int i = 0; i < 4; ++i) {
@@ -78,7 +76,7 @@ class LayoutTest : public WindowTest {
 
 TEST_F(LayoutTest, SatellitesFoldsToSkyAndInformationThenSignalReplacesInformation) {
   const int fullHeight = window.Height();
-  window.N1Click();
+  window.Run(Handler::N1Click);
   EXPECT_FALSE(window.AutoSize());
   EXPECT_EQ(window.Width(), 193);
   EXPECT_EQ(window.Height(), fullHeight);  // the height stays the fitted one
@@ -97,7 +95,7 @@ TEST_F(LayoutTest, SatellitesFoldsToSkyAndInformationThenSignalReplacesInformati
   EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox4");
   EXPECT_EQ(PanelSeenAt(50, 10), "GroupBox7");
 
-  window.DV1Click();
+  window.Run(Handler::DV1Click);
   EXPECT_FALSE(window.Visible("GroupBox4"));
   EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox3");
   EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox1");
@@ -105,7 +103,7 @@ TEST_F(LayoutTest, SatellitesFoldsToSkyAndInformationThenSignalReplacesInformati
 }
 
 TEST_F(LayoutTest, SignalAloneShowsNmeaOverTheSkyThenSatellitesUncoversIt) {
-  window.DV1Click();
+  window.Run(Handler::DV1Click);
   EXPECT_TRUE(window.Visible("GroupBox2"));
   EXPECT_TRUE(window.Visible("GroupBox3"));
   EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox2");
@@ -114,15 +112,15 @@ TEST_F(LayoutTest, SignalAloneShowsNmeaOverTheSkyThenSatellitesUncoversIt) {
   EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox1");
   EXPECT_FALSE(window.Visible("GroupBox4"));
 
-  window.N1Click();
+  window.Run(Handler::N1Click);
   EXPECT_FALSE(window.Visible("GroupBox2"));
   EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox3");
   EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox1");
 }
 
 TEST_F(LayoutTest, InformationThenNmeaShowsPortNmeaAndInformation) {
-  window.N3Click();
-  window.N2Click();
+  window.Run(Handler::N3Click);
+  window.Run(Handler::N2Click);
   EXPECT_TRUE(window.Visible("GroupBox7"));
   EXPECT_TRUE(window.Visible("GroupBox2"));
   EXPECT_TRUE(window.Visible("GroupBox4"));
@@ -139,20 +137,20 @@ TEST_F(LayoutTest, AllFromEitherMenuRestoresTheFullLayoutFromAnyFold) {
   };
   const Fold folds[] = {
       {"none", {}},
-      {"Satellites", {&MainWindow::N1Click}},
-      {"NMEA", {&MainWindow::N2Click}},
-      {"Signal", {&MainWindow::DV1Click}},
-      {"Information", {&MainWindow::N3Click}},
-      {"NMEA, Information", {&MainWindow::N2Click, &MainWindow::N3Click}},
-      {"Satellites, Signal", {&MainWindow::N1Click, &MainWindow::DV1Click}},
+      {"Satellites", {Handler::N1Click}},
+      {"NMEA", {Handler::N2Click}},
+      {"Signal", {Handler::DV1Click}},
+      {"Information", {Handler::N3Click}},
+      {"NMEA, Information", {Handler::N2Click, Handler::N3Click}},
+      {"Satellites, Signal", {Handler::N1Click, Handler::DV1Click}},
   };
-  const std::pair<const char*, Handler> alls[] = {{"ALL1", &MainWindow::ALL1Click},
-                                                  {"ALL2", &MainWindow::ALL2Click}};
+  const std::pair<const char*, Handler> alls[] = {{"ALL1", Handler::ALL1Click},
+                                                  {"ALL2", Handler::ALL2Click}};
   for (const auto& [allName, all] : alls) {
     for (const Fold& fold : folds) {
       SCOPED_TRACE(std::string(fold.name) + " then " + allName);
-      for (Handler step : fold.steps) (window.*step)();
-      (window.*all)();
+      for (Handler step : fold.steps) window.Run(step);
+      window.Run(all);
       ExpectFullLayout();
       EXPECT_EQ(PanelSeenAt(300, 80), "GroupBox2");
       EXPECT_EQ(PanelSeenAt(300, 200), "GroupBox4");
@@ -163,22 +161,22 @@ TEST_F(LayoutTest, AllFromEitherMenuRestoresTheFullLayoutFromAnyFold) {
 }
 
 TEST_F(LayoutTest, ChoosingAFoldingItemTwiceChangesNothingMore) {
-  const std::pair<const char*, Handler> items[] = {{"Satellites", &MainWindow::N1Click},
-                                                   {"NMEA", &MainWindow::N2Click},
-                                                   {"Signal", &MainWindow::DV1Click},
-                                                   {"Information", &MainWindow::N3Click}};
+  const std::pair<const char*, Handler> items[] = {{"Satellites", Handler::N1Click},
+                                                   {"NMEA", Handler::N2Click},
+                                                   {"Signal", Handler::DV1Click},
+                                                   {"Information", Handler::N3Click}};
   for (const auto& [name, item] : items) {
     SCOPED_TRACE(name);
-    (window.*item)();
+    window.Run(item);
     const LayoutState once = State();
-    (window.*item)();
+    window.Run(item);
     EXPECT_TRUE(State() == once);
-    window.ALL1Click();
+    window.Run(Handler::ALL1Click);
   }
 }
 
 TEST_F(LayoutTest, FoldedWindowScrollsSidewaysUntilThePortHasBeenClosed) {
-  window.N2Click();
+  window.Run(Handler::N2Click);
   const QScrollBar& bar = window.HorizontalScrollBar();
   ASSERT_TRUE(bar.isVisible());
   const int clientWidth = window.ClientSize().width();
@@ -197,24 +195,23 @@ TEST_F(LayoutTest, FoldedWindowScrollsSidewaysUntilThePortHasBeenClosed) {
   EXPECT_EQ(window.Left("GroupBox5"), 199);
   window.HorizontalScrollBar().setValue(0);
 
-  window.ALL1Click();
+  window.Run(Handler::ALL1Click);
   EXPECT_FALSE(bar.isVisible());
 
   // Closing the port (here through the hidden BitBtn2) switches auto-scroll off for good.
-  window.BitBtn2Click();
+  window.Run(Handler::BitBtn2Click);
   EXPECT_FALSE(window.AutoScroll());
-  for (Handler fold :
-       {&MainWindow::N1Click, &MainWindow::N2Click, &MainWindow::DV1Click, &MainWindow::N3Click}) {
-    (window.*fold)();
+  for (Handler fold : {Handler::N1Click, Handler::N2Click, Handler::DV1Click, Handler::N3Click}) {
+    window.Run(fold);
     EXPECT_FALSE(bar.isVisible());
     EXPECT_EQ(PanelSeenAt(window.ClientSize().width() - 1, 10), "GroupBox7");
   }
-  window.ALL2Click();
+  window.Run(Handler::ALL2Click);
   ExpectFullLayout();
 }
 
 TEST_F(LayoutTest, SwitchingAutoScrollOffScrollsBackAndRemovesTheBar) {
-  window.N1Click();
+  window.Run(Handler::N1Click);
   window.HorizontalScrollBar().setValue(50);
   window.SetAutoScroll(false);
   EXPECT_FALSE(window.HorizontalScrollBar().isVisible());
@@ -227,9 +224,9 @@ TEST_F(LayoutTest, NoLayoutChangeAltersContents) {
   window.SetText("Edit8", "N 24\xA2X");
   window.SetText("OutTextBox", "$GPGGA,1*00\r\n");
   window.SetChecked("CheckBox3", true);
-  for (Handler handler : {&MainWindow::N1Click, &MainWindow::DV1Click, &MainWindow::N2Click,
-                          &MainWindow::N3Click, &MainWindow::ALL1Click, &MainWindow::ALL2Click}) {
-    (window.*handler)();
+  for (Handler handler : {Handler::N1Click, Handler::DV1Click, Handler::N2Click, Handler::N3Click,
+                          Handler::ALL1Click, Handler::ALL2Click}) {
+    window.Run(handler);
   }
   EXPECT_EQ(window.Text("EdTime"), "12:34:56");
   EXPECT_EQ(window.Text("Edit8"), "N 24\xA2X");
@@ -252,7 +249,7 @@ TEST_F(LayoutTest, AutoSizeShiftsTheVisibleChildrenToTheOrigin) {
 }
 
 TEST_F(LayoutTest, HiddenButtonsLayoutsUnderAutoSize) {
-  window.BitBtn3Click();
+  window.Run(Handler::BitBtn3Click);
   for (const char* panel : kPanels) EXPECT_TRUE(window.Visible(panel)) << panel;
   EXPECT_EQ(window.Left("GroupBox2"), 184);
   EXPECT_EQ(window.Left("GroupBox4"), 184);
@@ -262,7 +259,7 @@ TEST_F(LayoutTest, HiddenButtonsLayoutsUnderAutoSize) {
   // The width 373 is replaced by the fit: the command panel ends at 384.
   EXPECT_EQ(window.ClientSize(), QSize(384, 239));
 
-  window.BitBtn5Click();
+  window.Run(Handler::BitBtn5Click);
   EXPECT_FALSE(window.Visible("GroupBox4"));
   EXPECT_TRUE(window.Visible("GroupBox1"));
   EXPECT_TRUE(window.Visible("BitBtn3"));
@@ -271,23 +268,23 @@ TEST_F(LayoutTest, HiddenButtonsLayoutsUnderAutoSize) {
 }
 
 TEST_F(LayoutTest, Button2TogglesItsCaptionAndButton3EmptiesTheMemo) {
-  window.Button2Click();
+  window.Run(Handler::Button2Click);
   EXPECT_EQ(window.Text("Button2"), "M");
-  window.Button2Click();
+  window.Run(Handler::Button2Click);
   EXPECT_EQ(window.Text("Button2"), "B");
   window.SetText("Button2", "x");
-  window.Button2Click();
+  window.Run(Handler::Button2Click);
   EXPECT_EQ(window.Text("Button2"), "B");
 
   window.SetText("OutTextBox", "$GPGSV,1*00\r\n");
-  window.Button3Click();
+  window.Run(Handler::Button3Click);
   EXPECT_EQ(window.Text("OutTextBox"), "");
 }
 
 TEST_F(LayoutTest, BitBtn2StopsTheTimersAndShowsBitBtn1) {
   window.Timer1().SetEnabled(true);
   window.Timer2().SetEnabled(true);
-  window.BitBtn2Click();
+  window.Run(Handler::BitBtn2Click);
   EXPECT_FALSE(window.Timer1().Enabled());
   EXPECT_FALSE(window.Timer2().Enabled());
   EXPECT_TRUE(window.Visible("BitBtn1"));

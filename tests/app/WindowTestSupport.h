@@ -35,7 +35,7 @@ inline void ClosePopups() {
 }
 
 // Sends a right click's context-menu request to `receiver` at `at` (receiver coordinates)
-// and names the window's pop-up menu that opened: "PopupMenu1", "DbAndCheck" or "".
+// and names the window's pop-up menu that opened, or gives an empty name when none did.
 inline std::string MenuOpenedBy(MainWindow& window, QWidget* receiver, QPoint at) {
   ClosePopups();
   QContextMenuEvent event(QContextMenuEvent::Mouse, at, receiver->mapToGlobal(at));

@@ -7,7 +7,7 @@
 
 #include "display/PositionText.h"
 #include "display/RmcDisplay.h"
-#include "fakes/FakeWindow.h"
+#include "fakes/TestWindow.h"
 
 namespace sattrail {
 namespace {
@@ -161,7 +161,7 @@ TEST(ShowRmcValues, WritesTheFiveBoxesInOrder) {
   state.SpeedKmh = 19.4459991455078125f;
   state.UtcTime = 123519.0f;
   state.UtcDate = 230394;
-  testing::FakeWindow window;
+  testing::TestWindow window;
   std::vector<std::string> order;
   window.onSetText = [&order](std::string_view control, std::string_view) {
     order.emplace_back(control);
@@ -183,7 +183,7 @@ TEST(ShowRmcValues, DateTakesTheCarryOfTheSameSentence) {
   state.LonHemisphere = "E";
   state.UtcTime = 223000.99f;  // the fraction is dropped
   state.UtcDate = 311204;
-  testing::FakeWindow window;
+  testing::TestWindow window;
   ShowRmcValues(state, window);
   EXPECT_EQ(window.Text("Edit8"), "00" DEG "0'0.0");
   EXPECT_EQ(window.Text("EdTime"), "06:30:00");

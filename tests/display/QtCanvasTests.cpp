@@ -317,8 +317,8 @@ TEST(RepeatSkippingCanvas, PictureShowsTheLastDrawingAndOnlyARepeatIsSkipped) {
 struct Plot {
   RunState run;
   testing::QtTestWindow window;
-  const QImage& chart() const { return window.chart.Image(); }
-  const QImage& sky() const { return window.sky.Image(); }
+  const QImage& chart() { return window.Chart().Image(); }
+  const QImage& sky() { return window.Sky().Image(); }
 
   void Report(int n, int elevation, int azimuth, int signal, bool used = false) {
     run.SatelliteTable[1][n] = {1, elevation, azimuth, signal};

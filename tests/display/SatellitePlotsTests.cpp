@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "display/SatellitePlots.h"
-#include "fakes/FakeWindow.h"
+#include "fakes/TestWindow.h"
 
 namespace sattrail {
 namespace {
 
-using testing::FakeWindow;
 using testing::RecordingCanvas;
+using testing::TestWindow;
 using Kind = RecordingCanvas::Kind;
 
 constexpr Color kGreen{192, 220, 192};
@@ -51,7 +51,7 @@ TEST(BarHeight, SignalTimesJustBelowSixTenthsTruncated) {
 
 struct Plot {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
 
   void Report(int n, int elevation, int azimuth, int signal, int reported = 1) {
     run.SatelliteTable[1][n] = {reported, elevation, azimuth, signal};
@@ -271,7 +271,7 @@ TEST(DrawSatellitePlots, DrawsTheGivenSlot) {
 }
 
 TEST(ClearSatellitePlots, GreyChartAndTheOuterRingAlone) {
-  FakeWindow window;
+  TestWindow window;
   ClearSatellitePlots(window);
   const auto& chart = window.Chart().Operations();
   ASSERT_EQ(chart.size(), 1u);

@@ -123,7 +123,7 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   RunState run;
   MainWindow window(run);
   window.ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(4);  // 38400
-  window.ButOpenGpsClick();
+  window.Run(Handler::ButOpenGpsClick);
   ASSERT_NE(run.PortHandle, nullptr);
   ASSERT_EQ(window.Text("ButOpenGps"), "OFF");
 
@@ -138,7 +138,7 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   EXPECT_TRUE(WaitUntil([&] { return window.Text("EdTime") == "0"; }));
   EXPECT_EQ(window.Text("Edit8"), "");
 
-  window.ButOpenGpsClick();
+  window.Run(Handler::ButOpenGpsClick);
   EXPECT_EQ(window.Text("ButOpenGps"), "On");
   EXPECT_EQ(run.PortHandle, nullptr);
   EXPECT_FALSE(window.Timer1().Enabled());

@@ -228,7 +228,7 @@ class SimulatorEndToEnd : public ::testing::Test {
     window->show();
     recorder.emplace(*window);
     window->ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(speedIndex);
-    window->ButOpenGpsClick();
+    window->Run(Handler::ButOpenGpsClick);
     ASSERT_EQ(window->Text("ButOpenGps"), "OFF") << (boxes.seen.empty() ? "" : boxes.seen[0].text);
   }
 
@@ -267,7 +267,7 @@ class SimulatorEndToEnd : public ::testing::Test {
   }
 
   void TearDown() override {
-    if (window && window->Text("ButOpenGps") == "OFF") window->ButOpenGpsClick();
+    if (window && window->Text("ButOpenGps") == "OFF") window->Run(Handler::ButOpenGpsClick);
     recorder.reset();
     window.reset();
     sim.reset();
@@ -365,7 +365,7 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   // "Hot": the command reaches the receiver, the display resets at once, the receiver starts
   // again without a fix and the fix comes back.
   const int startsBefore = sim->LogCount("hot start");
-  window->BuHSClick();
+  window->Run(Handler::BuHSClick);
   EXPECT_EQ(window->Text("Edit6"), "");
   EXPECT_EQ(window->Text("EdTime"), "0");
   EXPECT_FALSE(window->Checked("CheckBox1"));
@@ -551,8 +551,8 @@ Shown ShownBy(MainWindow& window) {
   return shown;
 }
 
-// The final boxes of sattrail-replay's report for a file: its last line holds
-// "boxes":{"Edit8":"...",...} and "checks":{"CheckBox1":true,...}, the degree sign in UTF-8.
+// The final boxes of sattrail-replay's report for a file: its last line holds "boxes" (each
+// box's text by its name) and "checks" (each check box's state), the degree sign in UTF-8.
 Shown ReplayedFrom(const fs::path& file) {
   const std::string command =
       std::string(SATTRAIL_BIN_DIR) + "/sattrail-replay '" + file.string() + "' 2>&1";
@@ -652,7 +652,7 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
                         << " lines; the simulator said:\n"
                         << sim->Log();
   EXPECT_EQ(live, kTritonLastFix);
-  window->ButOpenGpsClick();  // OFF writes the rest of the recording
+  window->Run(Handler::ButOpenGpsClick);  // OFF writes the rest of the recording
   ASSERT_EQ(window->Text("ButOpenGps"), "On");
 
   const std::string recorded = FileBytes(session);
@@ -675,7 +675,7 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
   RunState againRun;
   MainWindow again(againRun);
   again.ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(6);
-  again.ButOpenGpsClick();
+  again.Run(Handler::ButOpenGpsClick);
   ASSERT_EQ(again.Text("ButOpenGps"), "OFF");
   Shown shownAgain;
   EXPECT_TRUE(WaitUntil(
@@ -687,7 +687,7 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
       << "sattrail-sim --capture " << session << " said:\n"
       << replayed.Log();
   EXPECT_EQ(shownAgain, live);
-  again.ButOpenGpsClick();
+  again.Run(Handler::ButOpenGpsClick);
   EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
 }
 
@@ -704,7 +704,7 @@ TEST_F(SimulatorEndToEnd, ARecordingTheDiskRefusesShowsOneBoxAndTheMonitorGoesOn
   EXPECT_TRUE(WaitForFix(recorder->lines.size())) << "no fix after the box";
   ExpectBoxesAgreeWithStream();
 
-  window->ButOpenGpsClick();  // OFF: nothing is left to write and nothing more to say
+  window->Run(Handler::ButOpenGpsClick);  // OFF: nothing is left to write and nothing more to say
   EXPECT_EQ(window->Text("ButOpenGps"), "On");
   EXPECT_EQ(boxes.seen.size(), 1u);
   EXPECT_EQ(App().ExceptionsShown(), dialogsAtStart);

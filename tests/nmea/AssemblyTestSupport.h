@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "fakes/FakeWindow.h"
 #include "nmea/LineAssembly.h"
 #include "nmea/StreamObserver.h"
 #include "state/RunState.h"
+#include "fakes/TestWindow.h"
 
 namespace sattrail::testing {
 
@@ -39,14 +39,14 @@ class RecordingObserver : public StreamObserver {
 };
 
 // Hands `text` to AssembleLines in one chunk; returns the conversion errors of the chunk.
-inline std::vector<std::string> Feed(RunState& run, FakeWindow& window, std::string_view text,
+inline std::vector<std::string> Feed(RunState& run, TestWindow& window, std::string_view text,
                                      StreamObserver* observer = nullptr) {
   return AssembleLines(run, window, reinterpret_cast<const std::uint8_t*>(text.data()),
                        static_cast<int>(text.size()), observer);
 }
 
 // Hands `text` over in chunks of `chunkSize`; returns every conversion error.
-inline std::vector<std::string> FeedInChunks(RunState& run, FakeWindow& window,
+inline std::vector<std::string> FeedInChunks(RunState& run, TestWindow& window,
                                              std::string_view text, std::size_t chunkSize,
                                              StreamObserver* observer = nullptr) {
   std::vector<std::string> errors;
@@ -59,7 +59,7 @@ inline std::vector<std::string> FeedInChunks(RunState& run, FakeWindow& window,
 }
 
 // The seven sentence check boxes, for comparing whole window states.
-inline std::vector<bool> SentenceBoxes(const FakeWindow& window) {
+inline std::vector<bool> SentenceBoxes(const TestWindow& window) {
   std::vector<bool> ticked;
   for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
                           "CheckBox6", "CheckBox7"}) {

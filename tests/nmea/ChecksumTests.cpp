@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
-#include "fakes/FakeWindow.h"
 #include "nmea/Checksum.h"
 #include "nmea/ReceiverReplies.h"
+#include "fakes/TestWindow.h"
 
 namespace sattrail {
 namespace {
 
-using testing::FakeWindow;
+using testing::TestWindow;
 
 bool Check(std::string_view line) {
   return CheckNmeaChecksum(reinterpret_cast<const std::uint8_t*>(line.data()),
@@ -114,7 +114,7 @@ constexpr VersionCase kVersionCases[] = {
 TEST(HandleReceiverReply, VersionReportFillsEdit7ThroughTheTable) {
   for (const VersionCase& c : kVersionCases) {
     SCOPED_TRACE(c.what);
-    FakeWindow window;
+    TestWindow window;
     window.SetText("Edit7", "before");
     HandleReceiverReply(c.line, window);
     EXPECT_EQ(window.Text("Edit7"), c.edit7);
@@ -126,7 +126,7 @@ TEST(HandleReceiverReply, OtherLinesLeaveEdit7Alone) {
   for (std::string_view line : {"12345678901version 001090\r\n", "1234567890Version 001090\r\n",
                                 "123456789012Version 001090\r\n", "$GPGSA,A,2,,*00\r\n", ""}) {
     SCOPED_TRACE(line);
-    FakeWindow window;
+    TestWindow window;
     window.SetText("Edit7", "before");
     HandleReceiverReply(line, window);
     EXPECT_EQ(window.Text("Edit7"), "before");
@@ -135,7 +135,7 @@ TEST(HandleReceiverReply, OtherLinesLeaveEdit7Alone) {
 }
 
 TEST(HandleReceiverReply, BracketedLineBecomesTheCaptionWithItsLineEnd) {
-  FakeWindow window;
+  TestWindow window;
   window.SetText("Edit7", "before");
   // A bracketed line wins even with "Version" at positions 12 to 18.
   HandleReceiverReply("[1234567890Version 001090]\r\n", window);

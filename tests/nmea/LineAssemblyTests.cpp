@@ -13,10 +13,10 @@
 namespace sattrail {
 namespace {
 
-using testing::FakeWindow;
 using testing::Feed;
 using testing::RecordingObserver;
 using testing::SentenceBoxes;
+using testing::TestWindow;
 
 // Real sentences of an MTK-3301 capture.
 constexpr std::string_view kRmc =
@@ -37,7 +37,7 @@ constexpr std::string_view kGsaBadSatellite = "$GPGSA,A,3,21,2?,08,,,,,,,,,,1.5,
 
 TEST(AssembleLines, GoodLineReachesMemoAndDispatch) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   RecordingObserver observer;
   EXPECT_TRUE(Feed(run, window, kVtg, &observer).empty());
   EXPECT_EQ(window.Text("OutTextBox"), kVtg);
@@ -52,7 +52,7 @@ TEST(AssembleLines, GoodLineReachesMemoAndDispatch) {
 
 TEST(AssembleLines, WrongDigitIsShownButNotDispatched) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   RecordingObserver observer;
   run.SilenceCount = 5;
   Feed(run, window, kVtgWrongDigit, &observer);
@@ -71,7 +71,7 @@ TEST(AssembleLines, LineWithoutStarIsNeverDispatched) {
        {"$GPVTG,0.00,T,,M,0.205,N,0.379,K,A\r\n", "$GPVTG\n", "GPVTG37\n"}) {
     SCOPED_TRACE(line);
     RunState run;
-    FakeWindow window;
+    TestWindow window;
     RecordingObserver observer;
     Feed(run, window, line, &observer);
     EXPECT_TRUE(observer.dispatched.empty());
@@ -83,7 +83,7 @@ TEST(AssembleLines, LineWithoutStarIsNeverDispatched) {
 TEST(AssembleLines, FirstCharacterIsNotExamined) {
   // Byte 0 takes no part in the checksum, so the sentence stays good without its "$".
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   Feed(run, window, "!GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\r\n");
   EXPECT_TRUE(window.Checked("CheckBox6"));
   EXPECT_EQ(run.SentenceId, "GPVTG");
@@ -122,7 +122,7 @@ TEST(AssembleLines, EverySentenceStartsAtItsDollar) {
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{256}}) {
       SCOPED_TRACE(std::string(c.what) + ", chunks of " + std::to_string(chunk));
       RunState run;
-      FakeWindow window;
+      TestWindow window;
       RecordingObserver observer;
       testing::FeedInChunks(run, window, c.input, chunk, &observer);
       ASSERT_EQ(observer.lines.size(), c.lines.size());
@@ -142,7 +142,7 @@ TEST(AssembleLines, KeepsEveryByteAsItCame) {
   // A NUL, a byte above 127 and a lone carriage return are stored and summed like any other.
   const std::string line("$GPTXT,\0\xA2\r*CC\r\n", 15);
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   RecordingObserver observer;
   Feed(run, window, line, &observer);
   EXPECT_EQ(window.Text("OutTextBox"), line);
@@ -154,7 +154,7 @@ TEST(AssembleLines, KeepsEveryByteAsItCame) {
 TEST(AssembleLines, LineOverThreeChunksEqualsOneChunk) {
   const std::string text = std::string(kGsa) + std::string(kRmc);
   RunState whole, split;
-  FakeWindow wholeWindow, splitWindow;
+  TestWindow wholeWindow, splitWindow;
   RecordingObserver wholeObserver, splitObserver;
   Feed(whole, wholeWindow, text, &wholeObserver);
   // The RMC line is cut twice: inside its body and between its carriage return and line feed.
@@ -180,7 +180,7 @@ TEST(AssembleLines, LineOverThreeChunksEqualsOneChunk) {
 
 TEST(AssembleLines, TwoAndAHalfLinesDispatchTwoAndKeepTheHalf) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   RecordingObserver observer;
   const std::string half(kGga.substr(0, 30));
   Feed(run, window, std::string(kVtg) + std::string(kGsa) + half, &observer);
@@ -199,11 +199,11 @@ TEST(AssembleLines, TwoAndAHalfLinesDispatchTwoAndKeepTheHalf) {
 
 TEST(AssembleLines, RepaintsTheMemoOncePerChunk) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   Feed(run, window, std::string(kVtg) + std::string(kGsa));
-  EXPECT_EQ(window.At("OutTextBox").repaints, 1);
+  EXPECT_EQ(window.Repaints("OutTextBox"), 1);
   Feed(run, window, "$GP");
-  EXPECT_EQ(window.At("OutTextBox").repaints, 2);
+  EXPECT_EQ(window.Repaints("OutTextBox"), 2);
 }
 
 TEST(AssembleLines, KeepsFourHundredCharactersWithoutLineFeed) {
@@ -214,7 +214,7 @@ TEST(AssembleLines, KeepsFourHundredCharactersWithoutLineFeed) {
   for (const Case c : {Case{400, 400}, Case{401, 0}}) {
     SCOPED_TRACE(c.length);
     RunState run;
-    FakeWindow window;
+    TestWindow window;
     // In chunks of up to 256, as the poll hands them over; the rule runs after each chunk.
     const std::string text(c.length, 'A');
     testing::FeedInChunks(run, window, text, 256);
@@ -227,7 +227,7 @@ TEST(AssembleLines, KeepsFourHundredCharactersWithoutLineFeed) {
 
 TEST(AssembleLines, FourHundredRuleRunsOnlyAtTheEndOfAChunk) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   RecordingObserver observer;
   // 420 bytes before the line feed, all in one chunk of the test: the line is complete
   // before the chunk ends, so it is looked at as a whole.
@@ -243,7 +243,7 @@ TEST(AssembleLines, LongLineDoesNotOverflowTheRawCopy) {
   // its star lies beyond the stored bytes, so it fails and is handled as a reply.
   const std::string line = testing::WithChecksum("GPTXT," + std::string(280, 'B'));
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   RecordingObserver observer;
   Feed(run, window, line, &observer);
   ASSERT_EQ(observer.lines.size(), 1u);
@@ -256,7 +256,7 @@ TEST(AssembleLines, GoodChecksumWithinTheStoredBytesOfALongLine) {
   // The checksum is within the first 256 bytes, the line goes on after it: good, and
   // dispatched. Over 100 characters, it keeps the previous identifier (here VTG).
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   RecordingObserver observer;
   Feed(run, window, kVtg, &observer);
   window.SetChecked("CheckBox6", false);
@@ -276,7 +276,7 @@ TEST(AssembleLines, TrimsTheMemoAfterOneHundredFiftyCharacters) {
   for (const Case c : {Case{150, false}, Case{151, true}}) {
     SCOPED_TRACE(c.memoLength);
     RunState run;
-    FakeWindow window;
+    TestWindow window;
     const std::string first = std::string(49, 'x') + "\n";
     const std::string rest(c.memoLength - first.size(), 'y');
     window.SetText("OutTextBox", first + rest);
@@ -287,7 +287,7 @@ TEST(AssembleLines, TrimsTheMemoAfterOneHundredFiftyCharacters) {
 
 TEST(AssembleLines, TrimsAtMostOneLinePerReceivedLine) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   const std::string memo = "a\nb\nc\n" + std::string(200, 'z') + "\n";
   window.SetText("OutTextBox", memo);
   Feed(run, window, std::string(kVtg) + std::string(kVtgWrongDigit));
@@ -298,7 +298,7 @@ TEST(AssembleLines, TrimsAtMostOneLinePerReceivedLine) {
 
 TEST(AssembleLines, RepliesFromBadLines) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   Feed(run, window, "[GPS receiver ready]\r\n12345678901Version 001090  \r\n");
   EXPECT_EQ(window.Caption(), "[GPS receiver ready]\r\n");
   EXPECT_EQ(window.Text("Edit7"), "V 20");
@@ -307,7 +307,7 @@ TEST(AssembleLines, RepliesFromBadLines) {
 TEST(AssembleLines, GoodLinesAreNotReplies) {
   // "[" then a body and a good checksum: dispatched (nothing matches), not a caption.
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   RecordingObserver observer;
   Feed(run, window, "[AB*03\r\n", &observer);
   EXPECT_EQ(window.Caption(), "GPS 1.4A");
@@ -316,7 +316,7 @@ TEST(AssembleLines, GoodLinesAreNotReplies) {
 
 TEST(AssembleLines, ConversionErrorCostsOnlyItsLine) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   RecordingObserver observer;
   run.SilenceCount = 7;
   window.SetText("EdHeight", "before");
@@ -334,7 +334,7 @@ TEST(AssembleLines, ConversionErrorCostsOnlyItsLine) {
   EXPECT_EQ(run.SilenceCount, 0);
   EXPECT_EQ(run.LineBuffer, "$GP");
   EXPECT_EQ(window.Text("OutTextBox"), std::string(kGgaBadHeight) + std::string(kVtg));
-  EXPECT_EQ(window.At("OutTextBox").repaints, 1);
+  EXPECT_EQ(window.Repaints("OutTextBox"), 1);
 }
 
 TEST(AssembleLines, ConversionErrorLeavesTheBranchWhereItStopped) {
@@ -356,7 +356,7 @@ TEST(AssembleLines, ConversionErrorLeavesTheBranchWhereItStopped) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     RunState run;
-    FakeWindow window;
+    TestWindow window;
     run.SilenceCount = 3;
     run.FixModeText = "2";
     window.SetText(c.untouchedBox, "before");
@@ -373,7 +373,7 @@ TEST(AssembleLines, ConversionErrorLeavesTheBranchWhereItStopped) {
 
 TEST(AssembleLines, FieldsBeforeTheBadOneKeepTheirValues) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   Feed(run, window, kRmcBadLatitude);
   EXPECT_FLOAT_EQ(run.GpsState.UtcTime, 81439.0f);
   EXPECT_FLOAT_EQ(run.GpsState.Latitude, 0.0f);
@@ -382,7 +382,7 @@ TEST(AssembleLines, FieldsBeforeTheBadOneKeepTheirValues) {
 
 TEST(AssembleLines, ReturnsEveryErrorOfTheChunkInOrder) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   const std::vector<std::string> errors = Feed(
       run, window, std::string(kGsaBadSatellite) + std::string(kGgaBadHeight) + std::string(kGga));
   EXPECT_EQ(errors, (std::vector<std::string>{"'2?' is not a valid integer value",
@@ -392,7 +392,7 @@ TEST(AssembleLines, ReturnsEveryErrorOfTheChunkInOrder) {
 
 TEST(DiscardPartialLine, EmptiesBothCopies) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   Feed(run, window, "$GPGGA,0814");
   DiscardPartialLine(run);
   EXPECT_TRUE(run.LineBuffer.empty());

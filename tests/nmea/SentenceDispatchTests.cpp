@@ -19,12 +19,12 @@ namespace {
 
 using testing::FakeDevice;
 using testing::FakeSerialHandle;
-using testing::FakeWindow;
 using testing::RecordingObserver;
 using testing::SentenceBoxes;
+using testing::TestWindow;
 
 // Dispatches one verified line as line assembly hands it over.
-void Dispatch(RunState& run, FakeWindow& window, std::string_view line,
+void Dispatch(RunState& run, TestWindow& window, std::string_view line,
               StreamObserver* observer = nullptr) {
   run.LineBuffer = line;
   DispatchSentence(run, window, observer);
@@ -63,7 +63,7 @@ TEST(DispatchSentence, TicksTheBoxOfItsType) {
   for (const BoxCase& c : kBoxCases) {
     SCOPED_TRACE(c.line);
     RunState run;
-    FakeWindow window;
+    TestWindow window;
     run.SilenceCount = 9;
     Dispatch(run, window, c.line);
     EXPECT_EQ(run.SentenceId, c.line.substr(1, 5));
@@ -79,7 +79,7 @@ TEST(DispatchSentence, TicksTheBoxOfItsType) {
 
 TEST(DispatchSentence, TickedBoxStaysTicked) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   Dispatch(run, window, "$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\n");
   Dispatch(run, window, "$GPTXT,01,01,02,ANTENNA OK*36\n");
   Dispatch(run, window, "$GPZDA,202709.000,13,04,2015,,*58\r\n");
@@ -89,18 +89,20 @@ TEST(DispatchSentence, TickedBoxStaysTicked) {
 
 TEST(DispatchSentence, VtgOnlyTicksItsBox) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   run.SilenceCount = 4;
+  std::vector<std::string> changed;
+  window.onChange = [&changed](std::string_view control) { changed.emplace_back(control); };
   Dispatch(run, window, "$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\n");
   EXPECT_EQ(run.SilenceCount, 0);
-  ASSERT_EQ(window.Controls().size(), 1u);
-  EXPECT_EQ(window.Controls().begin()->first, "CheckBox6");
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_EQ(changed.front(), "CheckBox6");
   EXPECT_TRUE(window.Sky().Operations().empty());
 }
 
 TEST(DispatchSentence, GgaShowsTheHeight) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   Dispatch(run, window,
            "$GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*5A\n");
   EXPECT_EQ(window.Text("EdHeight"), "102.9");
@@ -108,7 +110,7 @@ TEST(DispatchSentence, GgaShowsTheHeight) {
 
 TEST(DispatchSentence, RmcWritesItsFiveBoxesInOrder) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   std::vector<std::string> written;
   window.onSetText = [&written](std::string_view control, std::string_view) {
     written.emplace_back(control);
@@ -136,7 +138,7 @@ TEST(DispatchSentence, GsaShowsPdopAndFixMode) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     RunState run;
-    FakeWindow window;
+    TestWindow window;
     Dispatch(run, window, c.line);
     EXPECT_TRUE(window.Checked("CheckBox2"));
     EXPECT_EQ(window.Text("EdPDOP"), c.pdop);
@@ -148,7 +150,7 @@ TEST(DispatchSentence, GsaShowsPdopAndFixMode) {
 TEST(DispatchSentence, CompleteGsvCycleIsDrawnAndReported) {
   // The last three GSV sentences of the MTK-3301 capture: one cycle of three.
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   RecordingObserver observer;
   Dispatch(run, window, "$GPGSV,3,1,11,08,63,065,50,28,42,144,52,21,13,320,42,26,,,48*44\n",
            &observer);
@@ -165,7 +167,7 @@ TEST(DispatchSentence, CompleteGsvCycleIsDrawnAndReported) {
 
 TEST(DispatchSentence, LongLineKeepsThePreviousIdentifier) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   Dispatch(run, window,
            "$GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*5A\n");
   window.SetChecked("CheckBox1", false);
@@ -184,7 +186,7 @@ TEST(DispatchSentence, LongLineKeepsThePreviousIdentifier) {
 
 TEST(DispatchSentence, HundredCharactersStillIdentify) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   Dispatch(run, window, "$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\n");
   const std::string line = "$AB*03" + std::string(92, ' ') + "\r\n";
   ASSERT_EQ(line.size(), 100u);
@@ -195,7 +197,7 @@ TEST(DispatchSentence, HundredCharactersStillIdentify) {
 
 TEST(DispatchSentence, LongFirstLineMatchesNothing) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   run.SilenceCount = 2;
   Dispatch(run, window, "$GPVTG" + std::string(120, ',') + "*00\n");
   EXPECT_TRUE(run.SentenceId.empty());
@@ -205,7 +207,7 @@ TEST(DispatchSentence, LongFirstLineMatchesNothing) {
 
 TEST(DispatchSentence, ShortLineTakesTheCharactersThatExist) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   Dispatch(run, window, "$GP\n");
   EXPECT_EQ(run.SentenceId, "GP\n");
   EXPECT_EQ(SentenceBoxes(window), std::vector<bool>(7, false));
@@ -224,7 +226,7 @@ TEST(AdvanceTimeToFix, CountsOnlyWithoutFix) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.fixMode) + " " + c.before);
     RunState run;
-    FakeWindow window;
+    TestWindow window;
     run.FixModeText = c.fixMode;
     window.SetText("Ed3Dt", c.before);
     AdvanceTimeToFix(run, window);
@@ -236,7 +238,7 @@ TEST(AdvanceTimeToFix, JunkRaisesAndLeavesTheBox) {
   for (const char* text : {"abc", "", "4 1", "41.0"}) {
     SCOPED_TRACE(text);
     RunState run;
-    FakeWindow window;
+    TestWindow window;
     run.FixModeText = "0";
     window.SetText("Ed3Dt", text);
     try {
@@ -249,14 +251,14 @@ TEST(AdvanceTimeToFix, JunkRaisesAndLeavesTheBox) {
   }
   // With a fix the junk is never read.
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   run.FixModeText = "3";
   window.SetText("Ed3Dt", "abc");
   EXPECT_NO_THROW(AdvanceTimeToFix(run, window));
 }
 
 // A run and a window full of what a session leaves behind.
-void FillSession(RunState& run, FakeWindow& window) {
+void FillSession(RunState& run, TestWindow& window) {
   run.GpsState.HeightText = "102.9";
   run.GpsState.Latitude = 5212.98f;
   run.GpsState.Longitude = 653.10f;
@@ -281,7 +283,7 @@ void FillSession(RunState& run, FakeWindow& window) {
   for (int i = 1; i <= 7; ++i) window.SetChecked("CheckBox" + std::to_string(i), true);
 }
 
-void ExpectResetLook(const RunState& run, FakeWindow& window) {
+void ExpectResetLook(const RunState& run, TestWindow& window) {
   EXPECT_EQ(run.GpsState.HeightText, "0");
   EXPECT_EQ(run.GpsState.Latitude, 0.0f);
   EXPECT_EQ(run.GpsState.Longitude, 0.0f);
@@ -316,7 +318,7 @@ void ExpectResetLook(const RunState& run, FakeWindow& window) {
 
 TEST(ResetDisplay, WithoutPortReadsNothing) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   FillSession(run, window);
   ResetDisplay(run, window);
   ExpectResetLook(run, window);
@@ -337,7 +339,7 @@ TEST(ResetDisplay, WithPortDiscardsWhatWaits) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.waiting);
     RunState run;
-    FakeWindow window;
+    TestWindow window;
     FillSession(run, window);
     auto device = std::make_shared<FakeDevice>();
     // Good sentences: had they reached line assembly, the memo and a box would show it.
@@ -355,7 +357,7 @@ TEST(ResetDisplay, WithPortDiscardsWhatWaits) {
 
 TEST(ResetDisplay, FailedQueueQueryReadsNothing) {
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   FillSession(run, window);
   auto device = std::make_shared<FakeDevice>();
   device->Queue("$GPVTG\r\n");

@@ -7,10 +7,10 @@
 #include "fakes/FakeRecordFile.h"
 #include "fakes/FakeSerial.h"
 #include "fakes/FakeTimer.h"
-#include "fakes/FakeWindow.h"
 #include "serial/SerialLink.h"
 #include "state/RunState.h"
 #include "support/NmeaChecksum.h"
+#include "fakes/TestWindow.h"
 
 namespace sattrail::testing {
 
@@ -23,7 +23,7 @@ struct SerialRig {
   }
 
   RunState run;
-  FakeWindow window;
+  TestWindow window;
   FakeTimer timer1{100};
   FakeTimer timer2{1000};
   FakeMessageBox messages;

@@ -747,7 +747,7 @@ TEST_P(CaptureReplayTest, ChunkSizeChangesNothing) {
   const std::string byBytes = ReplayReport(capture, 1, true);
   EXPECT_EQ(ReplayReport(capture, 7, true), byBytes);
   EXPECT_EQ(ReplayReport(capture, 256, true), byBytes);
-  EXPECT_EQ(ReplayReport(capture, 256, true, RecordingWindow::Pictures::Drawn), byBytes)
+  EXPECT_EQ(ReplayReport(capture, 256, true, Pictures::Drawn), byBytes)
       << "drawing on real pictures changes nothing in the report";
 }
 

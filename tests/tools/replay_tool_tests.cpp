@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: BSD-2-Clause
-// The replay tool's pieces and its command line: the recording window's start-up look, the
+// The replay tool's pieces and its command line: its window's start-up look, the
 // text conversion to UTF-8, a made-up stream with replies and malformed numbers, and the
 // built program's exit statuses and pictures.
 #include <fcntl.h>
@@ -24,7 +24,6 @@
 #include <vector>
 
 #include "replay/CaptureReplay.h"
-#include "replay/RecordingWindow.h"
 #include "replay/ReplayJson.h"
 
 extern char** environ;
@@ -50,8 +49,9 @@ std::vector<nlohmann::json> ParseReport(const std::string& report) {
   return lines;
 }
 
-TEST(RecordingWindowTest, StartsWithTheWindowsStartUpLook) {
-  RecordingWindow window;
+TEST(ReplayWindowTest, StartsWithTheWindowsStartUpLook) {
+  CaptureReplay replay;
+  const MemoryWindow& window = replay.window();
   const std::vector<std::pair<const char*, const char*>> texts{
       {"EdTime", "00:00:00"}, {"EdDate", "2004/00/00"},
       {"EdHeight", "0"},      {"Ed3Dt", "0"},
@@ -74,34 +74,6 @@ TEST(RecordingWindowTest, StartsWithTheWindowsStartUpLook) {
   EXPECT_EQ(window.Left("GroupBox4"), 200);
   EXPECT_EQ(window.Width(), 390);
   EXPECT_EQ(window.Height(), 264);
-}
-
-TEST(RecordingWindowTest, RefusesControlsItDoesNotHave) {
-  RecordingWindow window;
-  EXPECT_THROW(window.Text("Edit99"), std::logic_error);
-  EXPECT_THROW(window.SetText("EdTme", "x"), std::logic_error);
-  EXPECT_THROW(window.SetChecked("CheckBox8", true), std::logic_error);
-  EXPECT_THROW(window.Surface("Image3"), std::logic_error);
-  EXPECT_THROW(window.Surface("EdTime"), std::logic_error);
-}
-
-TEST(RecordingWindowTest, PicturesHaveTheirControlsSizes) {
-  RecordingWindow window;
-  EXPECT_EQ(window.Surface("Image1").Width(), 164);
-  EXPECT_EQ(window.Surface("Image1").Height(), 64);
-  EXPECT_EQ(window.Surface("Image2").Width(), 94);
-  EXPECT_EQ(window.Surface("Image2").Height(), 98);
-  EXPECT_EQ(&window.Surface("Image2"), &window.Surface("Image2")) << "created once";
-}
-
-TEST(RecordingWindowTest, MemoLosesItsFirstLineWithItsLineEnd) {
-  RecordingWindow window;
-  window.SetText("OutTextBox", "$GPGGA\r\n$GPRMC\r\n");
-  window.DeleteFirstLine("OutTextBox");
-  EXPECT_EQ(window.Text("OutTextBox"), "$GPRMC\r\n");
-  window.SetText("OutTextBox", "no line end");
-  window.DeleteFirstLine("OutTextBox");
-  EXPECT_EQ(window.Text("OutTextBox"), "");
 }
 
 TEST(WindowTextToUtf8Test, DegreeSignAndLatin1) {

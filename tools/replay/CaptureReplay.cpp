@@ -5,7 +5,10 @@
 #include <cstring>
 #include <sstream>
 
+#include "form/FormCreate.h"
 #include "nmea/LineAssembly.h"
+#include "platform/qt/QtCanvas.h"
+#include "replay/BlankCanvas.h"
 #include "replay/ReplayJson.h"
 
 namespace sattrail::replay {
@@ -25,10 +28,19 @@ std::int64_t CountLineFeeds(std::span<const std::uint8_t> bytes) {
   return count;
 }
 
+MemoryWindow::SurfaceFactory SurfacesFor(Pictures pictures) {
+  if (pictures == Pictures::Drawn) {
+    return [](int width, int height) { return std::make_unique<QtCanvas>(width, height); };
+  }
+  return [](int width, int height) { return std::make_unique<BlankCanvas>(width, height); };
+}
+
 }  // namespace
 
-CaptureReplay::CaptureReplay(std::ostream* every, RecordingWindow::Pictures pictures)
-    : window_(pictures), every_(every) {}
+CaptureReplay::CaptureReplay(std::ostream* every, Pictures pictures)
+    : window_(SurfacesFor(pictures)), every_(every) {
+  FormCreate(window_);
+}
 
 void CaptureReplay::Feed(std::span<const std::uint8_t> chunk) {
   if (chunk.empty()) return;
@@ -112,7 +124,7 @@ nlohmann::ordered_json CaptureReplay::Final() const {
 }
 
 std::string ReplayReport(std::span<const std::uint8_t> capture, int chunkSize, bool every,
-                         RecordingWindow::Pictures pictures) {
+                         Pictures pictures) {
   std::ostringstream report;
   CaptureReplay replay(every ? &report : nullptr, pictures);
   replay.FeedAll(capture, chunkSize);

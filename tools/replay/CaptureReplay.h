@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "form/MemoryWindow.h"
 #include "nmea/StreamObserver.h"
-#include "replay/RecordingWindow.h"
 #include "state/DrawnSatellites.h"
 #include "state/RunState.h"
 
@@ -19,15 +19,18 @@ namespace sattrail::replay {
 // stream of malformed numbers keeps memory bounded.
 inline constexpr std::size_t kListedErrors = 100;
 
+// What the two images of the window draw on: surfaces that draw nothing, or real Qt
+// pictures (for --png; they need a Qt application).
+enum class Pictures { Blank, Drawn };
+
 // One replay of a capture: the capture's bytes go, chunk by chunk, through a fresh run state
-// and line assembly into a recording window, exactly as the monitor's poll hands them on.
+// and line assembly into the in-memory window after its FormCreate, exactly as the monitor's
+// poll hands them on.
 // Watches the stream to count lines, dispatches, bad checksums, errors and drawings.
 class CaptureReplay : private StreamObserver {
  public:
-  // every: the stream that receives one JSON line per dispatched line, or null. pictures:
-  // whether the drawings are made on real Qt pictures (for --png; needs a Qt application).
-  explicit CaptureReplay(std::ostream* every = nullptr,
-                         RecordingWindow::Pictures pictures = RecordingWindow::Pictures::Blank);
+  // every: the stream that receives one JSON line per dispatched line, or null.
+  explicit CaptureReplay(std::ostream* every = nullptr, Pictures pictures = Pictures::Blank);
 
   // Hands one chunk (1 to 256 bytes) to line assembly.
   void Feed(std::span<const std::uint8_t> chunk);
@@ -42,7 +45,7 @@ class CaptureReplay : private StreamObserver {
   // The report's last line: {"final": {...}}.
   nlohmann::ordered_json Final() const;
 
-  RecordingWindow& window() { return window_; }
+  MemoryWindow& window() { return window_; }
   const RunState& run() const { return run_; }
 
  private:
@@ -51,7 +54,7 @@ class CaptureReplay : private StreamObserver {
   void SatellitesDrawn(const DrawnSatellites& drawn) override;
 
   RunState run_;
-  RecordingWindow window_;
+  MemoryWindow window_;
   std::ostream* every_;
 
   std::int64_t lineFeedsFed_ = 0;    // line feeds in the bytes handed on so far
@@ -69,6 +72,6 @@ class CaptureReplay : private StreamObserver {
 // The whole capture replayed in chunks of chunkSize: the --every lines when asked for and
 // the final line, as the tool prints them.
 std::string ReplayReport(std::span<const std::uint8_t> capture, int chunkSize, bool every,
-                         RecordingWindow::Pictures pictures = RecordingWindow::Pictures::Blank);
+                         Pictures pictures = Pictures::Blank);
 
 }  // namespace sattrail::replay

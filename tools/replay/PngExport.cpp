@@ -4,11 +4,18 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/ControlNames.h"
+#include "platform/qt/QtCanvas.h"
+
 namespace sattrail::replay {
 
 namespace {
 
 constexpr QRgb kSkyPanelColour = qRgb(192, 220, 192);  // GroupBox3, money green
+
+const QtCanvas* PictureOf(Window& window, std::string_view image) {
+  return dynamic_cast<const QtCanvas*>(&window.Surface(image));
+}
 
 bool Save(const QImage& image, const std::filesystem::path& path, std::string& error) {
   if (image.save(QString::fromStdString(path.string()), "PNG")) return true;
@@ -31,7 +38,7 @@ QImage SkyAsShown(const QImage& sky) {
   return shown;
 }
 
-bool WritePictures(RecordingWindow& window, const std::string& directory, std::string& error) {
+bool WritePictures(Window& window, const std::string& directory, std::string& error) {
   const std::filesystem::path folder(directory);
   std::error_code code;
   std::filesystem::create_directories(folder, code);
@@ -39,8 +46,8 @@ bool WritePictures(RecordingWindow& window, const std::string& directory, std::s
     error = "cannot create " + directory + ": " + code.message();
     return false;
   }
-  const QtCanvas* chart = window.Picture("Image1");
-  const QtCanvas* sky = window.Picture("Image2");
+  const QtCanvas* chart = PictureOf(window, control::Image1);
+  const QtCanvas* sky = PictureOf(window, control::Image2);
   if (chart == nullptr || sky == nullptr) {
     error = "the replay drew no pictures";
     return false;

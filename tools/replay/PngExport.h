@@ -4,7 +4,7 @@
 #include <QImage>
 #include <string>
 
-#include "replay/RecordingWindow.h"
+#include "platform/Window.h"
 
 namespace sattrail::replay {
 
@@ -12,8 +12,9 @@ namespace sattrail::replay {
 // bottom-left pixel) lets the sky panel's money green through.
 QImage SkyAsShown(const QImage& sky);
 
-// Writes chart.png (Image1) and sky.png (Image2 over its panel) into directory, creating it
-// when missing. False with the reason in error when a file cannot be written.
-bool WritePictures(RecordingWindow& window, const std::string& directory, std::string& error);
+// Writes chart.png (the chart's image) and sky.png (the sky's image over its panel) into
+// directory, creating it when missing. False with the reason in error when a file cannot be
+// written or the window's images are not Qt pictures.
+bool WritePictures(Window& window, const std::string& directory, std::string& error);
 
 }  // namespace sattrail::replay

@@ -101,9 +101,8 @@ int main(int argc, char** argv) {
   const bool pictures = !options->pngDirectory.empty();
   std::unique_ptr<OffscreenGui> gui;
   if (pictures) gui = std::make_unique<OffscreenGui>();
-  CaptureReplay replay(
-      options->every ? &std::cout : nullptr,
-      pictures ? RecordingWindow::Pictures::Drawn : RecordingWindow::Pictures::Blank);
+  CaptureReplay replay(options->every ? &std::cout : nullptr,
+                       pictures ? Pictures::Drawn : Pictures::Blank);
   const StreamEnd end = StreamCapture(input, replay, stop.fd(), options->chunk, error);
   // The final line comes whatever happened.
   std::cout << replay.Final().dump() << '\n';

@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "form/Handler.h"
+
 namespace sattrail {
 
 enum class ControlKind {
@@ -37,10 +39,13 @@ enum class Colour {
 
 enum class PopupMenu { None, PopupMenu1, DbAndCheck };
 
+// The window's font is 11 pixels high; a control whose row says so has another height.
+inline constexpr int kWindowFontPixels = 11;
+
 // One control of the main window as designed. Geometry is relative to the parent, whose
-// frame is included; an empty parent is the window's client area. `handler` names the
-// method bound to the control's one event: a click for buttons, a change for combo boxes,
-// gaining the focus for edit boxes.
+// frame is included; an empty parent is the window's client area. `handler` is the handler
+// bound to the control's one event: a click for buttons, a change for combo boxes, gaining
+// the focus for edit boxes.
 struct ControlSpec {
   std::string_view name;  // empty: a control without a name, reachable by none
   ControlKind kind;
@@ -55,10 +60,10 @@ struct ControlSpec {
   bool enabled = true;
   bool readOnly = false;
   PopupMenu menu = PopupMenu::None;
-  std::string_view handler = {};
+  Handler handler = Handler::None;
   std::span<const std::string_view> items = {};
   std::string_view fontFace = "MS Sans Serif";
-  int fontPixels = 11;
+  int fontPixels = kWindowFontPixels;
   bool transparent = false;  // images: the bottom-left pixel's colour lets the parent show
 };
 
@@ -69,13 +74,24 @@ std::span<const ControlSpec> MainWindowInventory();
 struct MenuItemSpec {
   std::string_view name;
   std::string_view caption;
-  std::string_view handler;
+  Handler handler;
 };
 
-// The two pop-up menus' items, in order.
-std::span<const MenuItemSpec> MenuItems(PopupMenu menu);
+struct PopupMenuSpec {
+  std::string_view name;
+  std::span<const MenuItemSpec> items;  // in order
+};
 
+// One of the two pop-up menus; no name and no items for PopupMenu::None.
+PopupMenuSpec MenuSpec(PopupMenu menu);
+
+// The window itself: its caption at start, its client size as designed, and the outer size
+// that FormCreate gives it (auto-size then fits the client area to the panels).
 inline constexpr std::string_view kWindowCaption = "GPS 1.4A";
+inline constexpr int kDesignedClientWidth = 387;
+inline constexpr int kDesignedClientHeight = 239;
+inline constexpr int kFormCreateWidth = 390;
+inline constexpr int kFormCreateHeight = 264;
 inline constexpr std::string_view kApplicationTitle = "Sattrail";
 inline constexpr int kTimer2Interval = 1000;
 
