@@ -10,11 +10,12 @@
 #include "display/PositionText.h"
 #include "display/RmcDisplay.h"
 #include "display/SatellitePlots.h"
+#include "fakes/TestWindow.h"
 #include "nmea/FieldParsers.h"
 #include "nmea/GsvParser.h"
 #include "nmea/NumberConversion.h"
+#include "platform/ControlNames.h"
 #include "platform/qt/QtCanvas.h"
-#include "fakes/TestWindow.h"
 
 namespace {
 
@@ -117,7 +118,7 @@ void FillTwelve(RunState& run) {
 void BM_DrawSatellitePlots_TestWindow(benchmark::State& state) {
   RunState run;
   testing::TestWindow window;
-  window.SetText("Edit6", "3D");
+  window.SetText(control::Edit6, "3D");
   for (auto _ : state) {
     state.PauseTiming();
     FillTwelve(run);
@@ -132,7 +133,7 @@ BENCHMARK(BM_DrawSatellitePlots_TestWindow);
 void BM_DrawSatellitePlots_QtCanvas(benchmark::State& state) {
   RunState run;
   QtPictureWindow window;
-  window.SetText("Edit6", "3D");
+  window.SetText(control::Edit6, "3D");
   for (auto _ : state) {
     state.PauseTiming();
     FillTwelve(run);

@@ -11,12 +11,13 @@
 #include "fakes/FakeRecordFile.h"
 #include "fakes/FakeSerial.h"
 #include "fakes/FakeTimer.h"
+#include "fakes/TestWindow.h"
+#include "platform/ControlNames.h"
 #include "platform/PtyTestSupport.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "serial/PortOpening.h"
 #include "serial/ReceivePoll.h"
 #include "state/RunState.h"
-#include "fakes/TestWindow.h"
 
 namespace {
 
@@ -43,8 +44,8 @@ std::string Piece(std::size_t size = 256) {
 struct OpenLink {
   OpenLink(SerialPorts& ports, int speedIndex)
       : link{run, window, timer1, timer2, messages, ports, files} {
-    window.SetText("ButOpenGps", "On");
-    window.SetItemIndex("ComboBox1", speedIndex);
+    window.SetText(control::ButOpenGps, "On");
+    window.SetItemIndex(control::ComboBox1, speedIndex);
     ButOpenGpsClick(link);
   }
   RunState run;

@@ -10,6 +10,7 @@
 
 #include "display/SatellitePlots.h"
 #include "fakes/TestWindow.h"
+#include "platform/ControlNames.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace sattrail;
@@ -19,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const char* const kFixTexts[] = {"3D", "2D", "NONE", ""};
   const int drawings = provider.ConsumeIntegralInRange(1, 3);
   for (int drawing = 0; drawing < drawings; ++drawing) {
-    window.SetText("Edit6", kFixTexts[provider.ConsumeIntegralInRange(0, 3)]);
+    window.SetText(control::Edit6, kFixTexts[provider.ConsumeIntegralInRange(0, 3)]);
     for (int n = 0; n < kSatelliteNumbers && provider.remaining_bytes() > 0; ++n) {
       SatelliteEntry& entry = run.SatelliteTable[1][n];
       entry.Reported = provider.ConsumeIntegralInRange(0, 2);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ControlNames.h"
+
 namespace sattrail {
 
 namespace {
@@ -93,11 +95,11 @@ int BarHeight(int signal) {
 }
 
 DrawnSatellites DrawSatellitePlots(RunState& run, Window& window, int slot) {
-  Canvas& chart = window.Surface("Image1");
-  Canvas& sky = window.Surface("Image2");
+  Canvas& chart = window.Surface(control::Image1);
+  Canvas& sky = window.Surface(control::Image2);
   std::array<SatelliteEntry, kSatelliteNumbers>& row = run.SatelliteTable.at(slot);
   std::array<std::uint8_t, 50>& used = run.GpsState.UsedSatellites;
-  const std::string fixMode = window.Text("Edit6");
+  const std::string fixMode = window.Text(control::Edit6);
   const bool fixed = fixMode == "3D" || fixMode == "2D";
 
   DrawChartBackground(chart);
@@ -124,10 +126,10 @@ DrawnSatellites DrawSatellitePlots(RunState& run, Window& window, int slot) {
 }
 
 void ClearSatellitePlots(Window& window) {
-  Canvas& chart = window.Surface("Image1");
+  Canvas& chart = window.Surface(control::Image1);
   chart.SetBrushColor(kClearedChart);
   chart.RoundRect(0, 0, 200, 200, 3, 3);
-  DrawSkyBackground(window.Surface("Image2"), false);
+  DrawSkyBackground(window.Surface(control::Image2), false);
 }
 
 }  // namespace sattrail

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "display/SatellitePlots.h"
+#include "platform/ControlNames.h"
 
 namespace sattrail {
 
@@ -25,11 +26,13 @@ void ResetFix(CoMPort& state) {
 }
 
 void ResetTexts(Window& window) {
-  for (std::string_view box : {"OutTextBox", "Edit6", "Edit7", "Edit8", "Edit9", "EdPDOP"}) {
+  for (std::string_view box : {control::OutTextBox, control::Edit6, control::Edit7, control::Edit8,
+                               control::Edit9, control::EdPDOP}) {
     window.SetText(box, "");
   }
   // "0", not the start-up texts "00:00:00" and "2004/00/00".
-  for (std::string_view box : {"Ed2Dt", "Ed3Dt", "EdHeight", "EdSpeed", "EdTime", "EdDate"}) {
+  for (std::string_view box : {control::Ed2Dt, control::Ed3Dt, control::EdHeight, control::EdSpeed,
+                               control::EdTime, control::EdDate}) {
     window.SetText(box, "0");
   }
 }
@@ -45,8 +48,9 @@ void DiscardWaitingInput(SerialHandle& port) {
 }
 
 void UntickSentenceBoxes(Window& window) {
-  for (std::string_view box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
-                               "CheckBox6", "CheckBox7"}) {
+  for (std::string_view box :
+       {control::CheckBox1, control::CheckBox2, control::CheckBox3, control::CheckBox4,
+        control::CheckBox5, control::CheckBox6, control::CheckBox7}) {
     window.SetChecked(box, false);
   }
 }

@@ -7,12 +7,13 @@
 #include "nmea/NumberConversion.h"
 #include "nmea/ReceiverReplies.h"
 #include "nmea/SentenceDispatch.h"
+#include "platform/ControlNames.h"
 
 namespace sattrail {
 
 namespace {
 
-constexpr std::string_view kMemo = "OutTextBox";
+constexpr std::string_view kMemo = control::OutTextBox;
 // Past this many characters the memo loses its first line with every new line, so it
 // shows the last two or three sentences.
 constexpr std::size_t kMemoTrimLength = 150;

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "platform/ControlNames.h"
+
 namespace sattrail {
 
 namespace {
@@ -61,7 +63,7 @@ void HandleReceiverReply(std::string_view line, Window& window) {
   // The receiver's version report: the word at positions 12 to 18, the value in the nine
   // characters after it, padded with blanks.
   if (Copy(line, 12, 7) == "Version") {
-    window.SetText("Edit7", MapReceiverVersion(TrimBlanks(Copy(line, 19, 9))));
+    window.SetText(control::Edit7, MapReceiverVersion(TrimBlanks(Copy(line, 19, 9))));
   }
 }
 

@@ -10,6 +10,7 @@
 #include "nmea/FieldParsers.h"
 #include "nmea/GsvParser.h"
 #include "nmea/NumberConversion.h"
+#include "platform/ControlNames.h"
 
 namespace sattrail {
 
@@ -29,7 +30,7 @@ void ShowSatellites(RunState& run, Window& window, StreamObserver* observer) {
 // $GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*5A
 void ShowHeight(RunState& run, Window& window, StreamObserver*) {
   ParseGga(run.GpsState, run.LineBuffer);
-  window.SetText("EdHeight", run.GpsState.HeightText);
+  window.SetText(control::EdHeight, run.GpsState.HeightText);
 }
 
 // $GPRMC,081439.000,A,5212.981832,N,00653.104686,E,0.205,0.00,230808,,,A*5F
@@ -42,18 +43,18 @@ void ShowPosition(RunState& run, Window& window, StreamObserver*) {
 void ShowFixMode(RunState& run, Window& window, StreamObserver*) {
   ParseGsa(run.GpsState, run.LineBuffer);
   // "%2.2f": two decimals after a point, also on a desktop whose locale writes commas.
-  window.SetText("EdPDOP", FormatFixed(static_cast<double>(run.GpsState.Pdop), 2, 2));
+  window.SetText(control::EdPDOP, FormatFixed(static_cast<double>(run.GpsState.Pdop), 2, 2));
   switch (run.GpsState.FixType) {
     case 2:
-      window.SetText("Edit6", "2D");
+      window.SetText(control::Edit6, "2D");
       run.FixModeText = "2";
       break;
     case 3:
-      window.SetText("Edit6", "3D");
+      window.SetText(control::Edit6, "3D");
       run.FixModeText = "3";
       break;
     default:
-      window.SetText("Edit6", "NONE");
+      window.SetText(control::Edit6, "NONE");
       run.FixModeText = "0";
       break;
   }
@@ -76,13 +77,13 @@ struct SentenceType {
 // and EdHeight are through, the others before their parser runs; so a malformed number
 // leaves the GGA box as it was and the RMC and GSA boxes ticked.
 constexpr std::array<SentenceType, 7> kSentenceTypes{{
-    {"GSV", "CheckBox3", Tick::BeforeWork, false, ShowSatellites},
-    {"GGA", "CheckBox1", Tick::AfterWork, true, ShowHeight},
-    {"RMC", "CheckBox4", Tick::BeforeWork, true, ShowPosition},
-    {"GSA", "CheckBox2", Tick::BeforeWork, true, ShowFixMode},
-    {"VTG", "CheckBox6", Tick::BeforeWork, true, NoFurtherWork},
-    {"ZDA", "CheckBox7", Tick::BeforeWork, true, NoFurtherWork},
-    {"GLL", "CheckBox5", Tick::BeforeWork, true, NoFurtherWork},
+    {"GSV", control::CheckBox3, Tick::BeforeWork, false, ShowSatellites},
+    {"GGA", control::CheckBox1, Tick::AfterWork, true, ShowHeight},
+    {"RMC", control::CheckBox4, Tick::BeforeWork, true, ShowPosition},
+    {"GSA", control::CheckBox2, Tick::BeforeWork, true, ShowFixMode},
+    {"VTG", control::CheckBox6, Tick::BeforeWork, true, NoFurtherWork},
+    {"ZDA", control::CheckBox7, Tick::BeforeWork, true, NoFurtherWork},
+    {"GLL", control::CheckBox5, Tick::BeforeWork, true, NoFurtherWork},
 }};
 
 // GPS alone ("GP") or combined GNSS ("GN", what most current receivers send for RMC, GGA

@@ -4,13 +4,14 @@
 #include <array>
 #include <string>
 
+#include "platform/ControlNames.h"
 #include "platform/Exception.h"
 #include "serial/Recording.h"
 
 namespace sattrail {
 namespace {
 
-constexpr std::string_view kButton = "ButOpenGps";
+constexpr std::string_view kButton = control::ButOpenGps;
 constexpr std::string_view kErrorCaption = "error";
 constexpr unsigned kPurgeEverything = PurgeTxAbort | PurgeRxAbort | PurgeTxClear | PurgeRxClear;
 constexpr std::array<std::uint32_t, 7> kSpeeds = {4800, 9600, 14400, 19200, 38400, 57600, 115200};
@@ -34,8 +35,8 @@ std::string RejectedSettingsText(const OpenFailure& opened, std::string_view dev
 
 void OpenSequence(SerialLink& link) {
   link.window.SetText(kButton, "OFF");
-  const std::string deviceName = DeviceNameForIndex(link.window.ItemIndex("ComboBox2"));
-  const std::uint32_t speed = SpeedForIndex(link.window.ItemIndex("ComboBox1"));
+  const std::string deviceName = DeviceNameForIndex(link.window.ItemIndex(control::ComboBox2));
+  const std::uint32_t speed = SpeedForIndex(link.window.ItemIndex(control::ComboBox1));
   try {
     link.run.PortHandle = OpenComPort(link, deviceName, speed);
   } catch (...) {

@@ -9,13 +9,14 @@
 #include "nmea/DisplayReset.h"
 #include "nmea/LineAssembly.h"
 #include "nmea/NumberConversion.h"
+#include "platform/ControlNames.h"
 #include "serial/DeviceReturn.h"
 #include "serial/Recording.h"
 
 namespace sattrail {
 namespace {
 
-constexpr std::string_view kMemo = "OutTextBox";
+constexpr std::string_view kMemo = control::OutTextBox;
 constexpr std::size_t kMemoLimit = 1000;
 constexpr int kSilentPollsBeforeReset = 15;
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "nmea/DisplayReset.h"
+#include "platform/ControlNames.h"
 
 namespace sattrail {
 namespace {
@@ -61,7 +62,7 @@ void SendStartCommand(SerialLink& link, StartCommand command) {
 }
 
 void SetMsgChange(SerialLink& link) {
-  const int index = link.window.ItemIndex("SetMsg");
+  const int index = link.window.ItemIndex(control::SetMsg);
   const auto list = ReceiverCommandTable::List();
   if (index < 0 || index >= static_cast<int>(list.size())) return;
   const std::string_view bytes = list[static_cast<std::size_t>(index)].bytes;
@@ -77,7 +78,7 @@ void SetMsgChange(SerialLink& link) {
 
 void SendClick(SerialLink& link) {
   // "%s%c%c" with the text, CR and LF: the text ends at its first NUL, if it has one.
-  std::string text = link.window.Text("EdCommand");
+  std::string text = link.window.Text(control::EdCommand);
   text.resize(std::min(text.size(), text.find('\0')));
   text += '\r';
   text += '\n';

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "WindowTestSupport.h"
+#include "platform/ControlNames.h"
 #include "platform/Exception.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtMessageBox.h"
@@ -84,7 +85,7 @@ TEST_F(MenuTest, MenusHoldTheirItemsInOrderAndTheItemsRunTheLayouts) {
   }
   window.Menu(PopupMenu::PopupMenu1).actions()[1]->trigger();  // "NMEA"
   QApplication::processEvents();
-  EXPECT_FALSE(window.Visible("GroupBox3"));
+  EXPECT_FALSE(window.Visible(control::GroupBox3));
   EXPECT_EQ(window.Width(), 193);
   window.Menu(PopupMenu::DbAndCheck).actions()[2]->trigger();  // "ALL"
   QApplication::processEvents();
@@ -130,7 +131,7 @@ using ExceptionDialogTest = WindowTest;
 TEST_F(ExceptionDialogTest, HandlerExceptionIsShownAndTheWindowStaysUsable) {
   // A time-to-fix tick over a box that holds no number raises a conversion error.
   run.FixModeText = "0";
-  window.SetText("Ed3Dt", "abc");
+  window.SetText(control::Ed3Dt, "abc");
   bool windowUsableWhileOpen = false;
   BoxWatcher watcher;
   watcher.whileOpen = [&] {
@@ -149,12 +150,12 @@ TEST_F(ExceptionDialogTest, HandlerExceptionIsShownAndTheWindowStaysUsable) {
   EXPECT_TRUE(windowUsableWhileOpen);
 
   ASSERT_TRUE(WaitUntil([&] { return !app.DialogOpen(); }));
-  window.SetText("Ed3Dt", "0");
+  window.SetText(control::Ed3Dt, "0");
   window.Menu(PopupMenu::PopupMenu1).actions()[0]->trigger();  // "Satellites"
   QApplication::processEvents();
   EXPECT_EQ(window.Width(), 193);
   window.Timer2().SetEnabled(true);
-  ASSERT_TRUE(WaitUntil([&] { return window.Text("Ed3Dt") != "0"; }));
+  ASSERT_TRUE(WaitUntil([&] { return window.Text(control::Ed3Dt) != "0"; }));
   window.Timer2().SetEnabled(false);
 }
 
@@ -288,11 +289,11 @@ TEST_F(MenuTest, CaptionAndEditTextsConvertBothWays) {
   window.SetCaption("[GPS \xA2X]");
   EXPECT_EQ(window.windowTitle(), QString::fromUtf8("[GPS \u00B0]"));
   EXPECT_EQ(window.Caption(), "[GPS \xA2X]");
-  window.SetText("Edit8", "N24\xA2X58'");
-  EXPECT_EQ(window.ControlAs<QLineEdit>("Edit8")->text(), QString::fromUtf8("N24\u00B058'"));
-  EXPECT_EQ(window.Text("Edit8"), "N24\xA2X58'");
+  window.SetText(control::Edit8, "N24\xA2X58'");
+  EXPECT_EQ(window.ControlAs<QLineEdit>(control::Edit8)->text(), QString::fromUtf8("N24\u00B058'"));
+  EXPECT_EQ(window.Text(control::Edit8), "N24\xA2X58'");
   EXPECT_THROW(window.Text("NoSuchControl"), std::logic_error);
-  EXPECT_THROW(window.Surface("EdTime"), std::logic_error);
+  EXPECT_THROW(window.Surface(control::EdTime), std::logic_error);
 }
 
 }  // namespace

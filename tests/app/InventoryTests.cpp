@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "WindowTestSupport.h"
+#include "platform/ControlNames.h"
 #include "platform/qt/QtControls.h"
 
 namespace sattrail::testing {
@@ -168,7 +169,7 @@ TEST_F(InventoryTest, EveryControlAsDesigned) {
 }
 
 TEST_F(InventoryTest, TheUnnamedShapeHasNoWidthAndStaysUnseen) {
-  QWidget* signalPanel = window.Control("GroupBox1");
+  QWidget* signalPanel = window.Control(control::GroupBox1);
   int unnamed = 0;
   for (QObject* child : signalPanel->children()) {
     auto* shape = qobject_cast<ShapeControl*>(child);
@@ -189,7 +190,7 @@ TEST_F(InventoryTest, WindowStartsInTheFittedFullLayout) {
   EXPECT_FALSE(window.HorizontalScrollBar().isVisible());
   EXPECT_EQ(window.Caption(), "GPS 1.4A");
   EXPECT_EQ(QApplication::applicationName().toStdString(), "Sattrail");
-  EXPECT_EQ(window.Text("ButOpenGps"), "On");
+  EXPECT_EQ(window.Text(control::ButOpenGps), "On");
   EXPECT_EQ(run.PortHandle, nullptr);
 }
 
@@ -235,20 +236,20 @@ TEST_F(InventoryTest, ComboBoxesShowTheirTextWithNothingSelected) {
 }
 
 TEST_F(InventoryTest, PickingAnEntrySelectsItAndEditingTheTextDeselects) {
-  auto* speeds = window.ControlAs<ComboControl>("ComboBox1");
+  auto* speeds = window.ControlAs<ComboControl>(control::ComboBox1);
   speeds->setCurrentIndex(2);
   emit speeds->activated(2);
-  EXPECT_EQ(window.ItemIndex("ComboBox1"), 2);
-  EXPECT_EQ(window.Text("ComboBox1"), "14400");
+  EXPECT_EQ(window.ItemIndex(control::ComboBox1), 2);
+  EXPECT_EQ(window.Text(control::ComboBox1), "14400");
   speeds->lineEdit()->setText("9600");
   emit speeds->lineEdit()->textEdited("9600");
-  EXPECT_EQ(window.ItemIndex("ComboBox1"), -1);
+  EXPECT_EQ(window.ItemIndex(control::ComboBox1), -1);
   // An entry the program makes current is selected as well.
   speeds->setCurrentIndex(4);
-  EXPECT_EQ(window.ItemIndex("ComboBox1"), 4);
-  EXPECT_EQ(window.Text("ComboBox1"), "38400");
-  window.SetText("ComboBox1", "4800");
-  EXPECT_EQ(window.ItemIndex("ComboBox1"), -1);
+  EXPECT_EQ(window.ItemIndex(control::ComboBox1), 4);
+  EXPECT_EQ(window.Text(control::ComboBox1), "38400");
+  window.SetText(control::ComboBox1, "4800");
+  EXPECT_EQ(window.ItemIndex(control::ComboBox1), -1);
 }
 
 TEST_F(InventoryTest, TimersAreOffWithTheirIntervals) {
@@ -266,7 +267,8 @@ TEST_F(InventoryTest, FontsAreLiberationSansAtTheirPixelHeights) {
     EXPECT_EQ(font.pixelSize(), std::string_view(control.name) == "Edit6" ? 8 : 11);
   }
   // The face is really there, not a fallback.
-  EXPECT_EQ(QFontInfo(window.Control("Label4")->font()).family().toStdString(), "Liberation Sans");
+  EXPECT_EQ(QFontInfo(window.Control(control::Label4)->font()).family().toStdString(),
+            "Liberation Sans");
 }
 
 // Pixels of the rendered window where the inventory puts the panels and lines.
@@ -299,12 +301,12 @@ TEST_F(InventoryTest, PanelColoursAndLinesWhereTheInventoryPutsThem) {
 // Image2 lets the sky panel show through its picture's transparent colour (that of its
 // bottom-left pixel); Image1 is opaque.
 TEST_F(InventoryTest, SkyPlotIsTransparentAndChartOpaque) {
-  auto* sky = window.ControlAs<ImageControl>("Image2");
-  auto* chart = window.ControlAs<ImageControl>("Image1");
-  EXPECT_EQ(window.Surface("Image2").Width(), 94);
-  EXPECT_EQ(window.Surface("Image2").Height(), 98);
-  EXPECT_EQ(window.Surface("Image1").Width(), 164);
-  EXPECT_EQ(window.Surface("Image1").Height(), 64);
+  auto* sky = window.ControlAs<ImageControl>(control::Image2);
+  auto* chart = window.ControlAs<ImageControl>(control::Image1);
+  EXPECT_EQ(window.Surface(control::Image2).Width(), 94);
+  EXPECT_EQ(window.Surface(control::Image2).Height(), 98);
+  EXPECT_EQ(window.Surface(control::Image1).Width(), 164);
+  EXPECT_EQ(window.Surface(control::Image1).Height(), 64);
   ASSERT_NE(sky->Picture(), nullptr);
   ASSERT_NE(chart->Picture(), nullptr);
   QApplication::processEvents();
@@ -327,15 +329,15 @@ TEST_F(InventoryTest, SkyPlotIsTransparentAndChartOpaque) {
 
 TEST_F(InventoryTest, MemoKeepsItsBytesAndDeletesThroughTheFirstLineFeed) {
   const std::string lines = "$GPRMC,1*00\r\n[status \xA2X]\r\nlast";
-  window.SetText("OutTextBox", lines);
-  EXPECT_EQ(window.Text("OutTextBox"), lines);
-  window.DeleteFirstLine("OutTextBox");
-  EXPECT_EQ(window.Text("OutTextBox"), "[status \xA2X]\r\nlast");
-  auto* memo = window.ControlAs<MemoControl>("OutTextBox");
+  window.SetText(control::OutTextBox, lines);
+  EXPECT_EQ(window.Text(control::OutTextBox), lines);
+  window.DeleteFirstLine(control::OutTextBox);
+  EXPECT_EQ(window.Text(control::OutTextBox), "[status \xA2X]\r\nlast");
+  auto* memo = window.ControlAs<MemoControl>(control::OutTextBox);
   EXPECT_EQ(memo->ShownText(), QString::fromUtf8("[status \u00B0]\nlast"));
-  window.DeleteFirstLine("OutTextBox");
-  window.DeleteFirstLine("OutTextBox");
-  EXPECT_EQ(window.Text("OutTextBox"), "");
+  window.DeleteFirstLine(control::OutTextBox);
+  window.DeleteFirstLine(control::OutTextBox);
+  EXPECT_EQ(window.Text(control::OutTextBox), "");
   EXPECT_EQ(memo->focusPolicy(), Qt::NoFocus);
 }
 
@@ -346,7 +348,7 @@ TEST_F(InventoryTest, PortListToolTipsNameTheDeviceWhenTheListOpens) {
   QFile::remove(folder + "/COM2");
   ASSERT_TRUE(QFile::link("/dev/null", folder + "/COM2"));
   qputenv("SATTRAIL_PORT_DIR", folder.toLocal8Bit());
-  auto* ports = window.ControlAs<ComboControl>("ComboBox2");
+  auto* ports = window.ControlAs<ComboControl>(control::ComboBox2);
   EXPECT_TRUE(ports->itemData(1, Qt::ToolTipRole).toString().isEmpty());
   ports->showPopup();
   EXPECT_TRUE(ports->itemData(1, Qt::ToolTipRole).toString().contains("/dev/null"));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
+#include "platform/ControlNames.h"
 
 namespace sattrail::testing {
 namespace {
@@ -57,12 +58,12 @@ class LayoutTest : public WindowTest {
       SCOPED_TRACE(panel);
       EXPECT_TRUE(window.Visible(panel));
     }
-    EXPECT_EQ(window.Left("GroupBox2"), 200);
-    EXPECT_EQ(window.Left("GroupBox4"), 200);
-    EXPECT_EQ(window.Left("GroupBox1"), 0);
-    EXPECT_EQ(window.Left("GroupBox3"), 7);
-    EXPECT_EQ(window.Left("GroupBox5"), 199);
-    EXPECT_EQ(window.Left("GroupBox7"), 7);
+    EXPECT_EQ(window.Left(control::GroupBox2), 200);
+    EXPECT_EQ(window.Left(control::GroupBox4), 200);
+    EXPECT_EQ(window.Left(control::GroupBox1), 0);
+    EXPECT_EQ(window.Left(control::GroupBox3), 7);
+    EXPECT_EQ(window.Left(control::GroupBox5), 199);
+    EXPECT_EQ(window.Left(control::GroupBox7), 7);
     EXPECT_EQ(window.ClientSize(), QSize(387, 239));
     EXPECT_EQ(window.size(), QSize(387, 239));
     EXPECT_TRUE(window.AutoSize());
@@ -84,19 +85,19 @@ TEST_F(LayoutTest, SatellitesFoldsToSkyAndInformationThenSignalReplacesInformati
   // The outer width includes the frame, so the 192-pixel column is cut at the right.
   EXPECT_LT(window.ClientSize().width(), 192);
   EXPECT_EQ(window.ClientSize().width(), 193 - window.FrameExtent().width());
-  EXPECT_TRUE(window.Visible("GroupBox7"));
-  EXPECT_TRUE(window.Visible("GroupBox3"));
-  EXPECT_FALSE(window.Visible("GroupBox2"));
-  EXPECT_TRUE(window.Visible("GroupBox4"));
-  EXPECT_TRUE(window.Visible("GroupBox1"));  // there, but under the information panel
-  EXPECT_EQ(window.Left("GroupBox2"), 0);
-  EXPECT_EQ(window.Left("GroupBox4"), 0);
+  EXPECT_TRUE(window.Visible(control::GroupBox7));
+  EXPECT_TRUE(window.Visible(control::GroupBox3));
+  EXPECT_FALSE(window.Visible(control::GroupBox2));
+  EXPECT_TRUE(window.Visible(control::GroupBox4));
+  EXPECT_TRUE(window.Visible(control::GroupBox1));  // there, but under the information panel
+  EXPECT_EQ(window.Left(control::GroupBox2), 0);
+  EXPECT_EQ(window.Left(control::GroupBox4), 0);
   EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox3");
   EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox4");
   EXPECT_EQ(PanelSeenAt(50, 10), "GroupBox7");
 
   window.Run(Handler::DV1Click);
-  EXPECT_FALSE(window.Visible("GroupBox4"));
+  EXPECT_FALSE(window.Visible(control::GroupBox4));
   EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox3");
   EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox1");
   EXPECT_EQ(window.Width(), 193);
@@ -104,16 +105,16 @@ TEST_F(LayoutTest, SatellitesFoldsToSkyAndInformationThenSignalReplacesInformati
 
 TEST_F(LayoutTest, SignalAloneShowsNmeaOverTheSkyThenSatellitesUncoversIt) {
   window.Run(Handler::DV1Click);
-  EXPECT_TRUE(window.Visible("GroupBox2"));
-  EXPECT_TRUE(window.Visible("GroupBox3"));
+  EXPECT_TRUE(window.Visible(control::GroupBox2));
+  EXPECT_TRUE(window.Visible(control::GroupBox3));
   EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox2");
   // The NMEA panel (0..184) leaves a sliver of the sky panel (7..191) at the right.
   EXPECT_EQ(PanelSeenAt(187, kUpperY), "GroupBox3");
   EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox1");
-  EXPECT_FALSE(window.Visible("GroupBox4"));
+  EXPECT_FALSE(window.Visible(control::GroupBox4));
 
   window.Run(Handler::N1Click);
-  EXPECT_FALSE(window.Visible("GroupBox2"));
+  EXPECT_FALSE(window.Visible(control::GroupBox2));
   EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox3");
   EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox1");
 }
@@ -121,11 +122,11 @@ TEST_F(LayoutTest, SignalAloneShowsNmeaOverTheSkyThenSatellitesUncoversIt) {
 TEST_F(LayoutTest, InformationThenNmeaShowsPortNmeaAndInformation) {
   window.Run(Handler::N3Click);
   window.Run(Handler::N2Click);
-  EXPECT_TRUE(window.Visible("GroupBox7"));
-  EXPECT_TRUE(window.Visible("GroupBox2"));
-  EXPECT_TRUE(window.Visible("GroupBox4"));
-  EXPECT_FALSE(window.Visible("GroupBox3"));
-  EXPECT_FALSE(window.Visible("GroupBox1"));
+  EXPECT_TRUE(window.Visible(control::GroupBox7));
+  EXPECT_TRUE(window.Visible(control::GroupBox2));
+  EXPECT_TRUE(window.Visible(control::GroupBox4));
+  EXPECT_FALSE(window.Visible(control::GroupBox3));
+  EXPECT_FALSE(window.Visible(control::GroupBox1));
   EXPECT_EQ(PanelSeenAt(kUpperX, kUpperY), "GroupBox2");
   EXPECT_EQ(PanelSeenAt(kLowerX, kLowerY), "GroupBox4");
 }
@@ -190,9 +191,10 @@ TEST_F(LayoutTest, FoldedWindowScrollsSidewaysUntilThePortHasBeenClosed) {
 
   // Scrolling moves every child sideways and brings the command panel into reach.
   window.HorizontalScrollBar().setValue(bar.maximum());
-  EXPECT_EQ(window.Control("GroupBox5")->mapTo(&window, QPoint(0, 0)).x(), 199 - bar.maximum());
+  EXPECT_EQ(window.Control(control::GroupBox5)->mapTo(&window, QPoint(0, 0)).x(),
+            199 - bar.maximum());
   EXPECT_EQ(PanelSeenAt(clientWidth - 5, 10), "GroupBox5");
-  EXPECT_EQ(window.Left("GroupBox5"), 199);
+  EXPECT_EQ(window.Left(control::GroupBox5), 199);
   window.HorizontalScrollBar().setValue(0);
 
   window.Run(Handler::ALL1Click);
@@ -216,69 +218,69 @@ TEST_F(LayoutTest, SwitchingAutoScrollOffScrollsBackAndRemovesTheBar) {
   window.SetAutoScroll(false);
   EXPECT_FALSE(window.HorizontalScrollBar().isVisible());
   EXPECT_EQ(window.HorizontalScrollBar().value(), 0);
-  EXPECT_EQ(window.Control("GroupBox3")->mapTo(&window, QPoint(0, 0)).x(), 7);
+  EXPECT_EQ(window.Control(control::GroupBox3)->mapTo(&window, QPoint(0, 0)).x(), 7);
 }
 
 TEST_F(LayoutTest, NoLayoutChangeAltersContents) {
-  window.SetText("EdTime", "12:34:56");
-  window.SetText("Edit8", "N 24\xA2X");
-  window.SetText("OutTextBox", "$GPGGA,1*00\r\n");
-  window.SetChecked("CheckBox3", true);
+  window.SetText(control::EdTime, "12:34:56");
+  window.SetText(control::Edit8, "N 24\xA2X");
+  window.SetText(control::OutTextBox, "$GPGGA,1*00\r\n");
+  window.SetChecked(control::CheckBox3, true);
   for (Handler handler : {Handler::N1Click, Handler::DV1Click, Handler::N2Click, Handler::N3Click,
                           Handler::ALL1Click, Handler::ALL2Click}) {
     window.Run(handler);
   }
-  EXPECT_EQ(window.Text("EdTime"), "12:34:56");
-  EXPECT_EQ(window.Text("Edit8"), "N 24\xA2X");
-  EXPECT_EQ(window.Text("OutTextBox"), "$GPGGA,1*00\r\n");
-  EXPECT_TRUE(window.Checked("CheckBox3"));
-  EXPECT_EQ(window.Text("EdDate"), "2004/00/00");
+  EXPECT_EQ(window.Text(control::EdTime), "12:34:56");
+  EXPECT_EQ(window.Text(control::Edit8), "N 24\xA2X");
+  EXPECT_EQ(window.Text(control::OutTextBox), "$GPGGA,1*00\r\n");
+  EXPECT_TRUE(window.Checked(control::CheckBox3));
+  EXPECT_EQ(window.Text(control::EdDate), "2004/00/00");
 }
 
 // The fit shifts the visible direct children so that their bounding rectangle starts at
 // the client origin; hidden children take no part.
 TEST_F(LayoutTest, AutoSizeShiftsTheVisibleChildrenToTheOrigin) {
-  window.SetVisible("GroupBox1", false);
-  EXPECT_EQ(window.Left("GroupBox3"), 0);
-  EXPECT_EQ(window.Left("GroupBox7"), 0);
-  EXPECT_EQ(window.Left("GroupBox2"), 193);
-  EXPECT_EQ(window.Left("GroupBox4"), 193);
-  EXPECT_EQ(window.Left("GroupBox5"), 192);
-  EXPECT_EQ(window.Left("GroupBox1"), 0);  // hidden: not moved
+  window.SetVisible(control::GroupBox1, false);
+  EXPECT_EQ(window.Left(control::GroupBox3), 0);
+  EXPECT_EQ(window.Left(control::GroupBox7), 0);
+  EXPECT_EQ(window.Left(control::GroupBox2), 193);
+  EXPECT_EQ(window.Left(control::GroupBox4), 193);
+  EXPECT_EQ(window.Left(control::GroupBox5), 192);
+  EXPECT_EQ(window.Left(control::GroupBox1), 0);  // hidden: not moved
   EXPECT_EQ(window.ClientSize(), QSize(380, 239));
 }
 
 TEST_F(LayoutTest, HiddenButtonsLayoutsUnderAutoSize) {
   window.Run(Handler::BitBtn3Click);
   for (const char* panel : kPanels) EXPECT_TRUE(window.Visible(panel)) << panel;
-  EXPECT_EQ(window.Left("GroupBox2"), 184);
-  EXPECT_EQ(window.Left("GroupBox4"), 184);
-  EXPECT_TRUE(window.Visible("BitBtn5"));
-  EXPECT_FALSE(window.Visible("BitBtn3"));
+  EXPECT_EQ(window.Left(control::GroupBox2), 184);
+  EXPECT_EQ(window.Left(control::GroupBox4), 184);
+  EXPECT_TRUE(window.Visible(control::BitBtn5));
+  EXPECT_FALSE(window.Visible(control::BitBtn3));
   EXPECT_TRUE(window.AutoSize());
   // The width 373 is replaced by the fit: the command panel ends at 384.
   EXPECT_EQ(window.ClientSize(), QSize(384, 239));
 
   window.Run(Handler::BitBtn5Click);
-  EXPECT_FALSE(window.Visible("GroupBox4"));
-  EXPECT_TRUE(window.Visible("GroupBox1"));
-  EXPECT_TRUE(window.Visible("BitBtn3"));
-  EXPECT_FALSE(window.Visible("BitBtn5"));
+  EXPECT_FALSE(window.Visible(control::GroupBox4));
+  EXPECT_TRUE(window.Visible(control::GroupBox1));
+  EXPECT_TRUE(window.Visible(control::BitBtn3));
+  EXPECT_FALSE(window.Visible(control::BitBtn5));
   EXPECT_EQ(window.ClientSize(), QSize(384, 239));
 }
 
 TEST_F(LayoutTest, Button2TogglesItsCaptionAndButton3EmptiesTheMemo) {
   window.Run(Handler::Button2Click);
-  EXPECT_EQ(window.Text("Button2"), "M");
+  EXPECT_EQ(window.Text(control::Button2), "M");
   window.Run(Handler::Button2Click);
-  EXPECT_EQ(window.Text("Button2"), "B");
-  window.SetText("Button2", "x");
+  EXPECT_EQ(window.Text(control::Button2), "B");
+  window.SetText(control::Button2, "x");
   window.Run(Handler::Button2Click);
-  EXPECT_EQ(window.Text("Button2"), "B");
+  EXPECT_EQ(window.Text(control::Button2), "B");
 
-  window.SetText("OutTextBox", "$GPGSV,1*00\r\n");
+  window.SetText(control::OutTextBox, "$GPGSV,1*00\r\n");
   window.Run(Handler::Button3Click);
-  EXPECT_EQ(window.Text("OutTextBox"), "");
+  EXPECT_EQ(window.Text(control::OutTextBox), "");
 }
 
 TEST_F(LayoutTest, BitBtn2StopsTheTimersAndShowsBitBtn1) {
@@ -287,10 +289,10 @@ TEST_F(LayoutTest, BitBtn2StopsTheTimersAndShowsBitBtn1) {
   window.Run(Handler::BitBtn2Click);
   EXPECT_FALSE(window.Timer1().Enabled());
   EXPECT_FALSE(window.Timer2().Enabled());
-  EXPECT_TRUE(window.Visible("BitBtn1"));
-  EXPECT_FALSE(window.Visible("BitBtn2"));
+  EXPECT_TRUE(window.Visible(control::BitBtn1));
+  EXPECT_FALSE(window.Visible(control::BitBtn2));
   EXPECT_FALSE(window.AutoScroll());
-  EXPECT_EQ(window.Text("ButOpenGps"), "On");
+  EXPECT_EQ(window.Text(control::ButOpenGps), "On");
   EXPECT_EQ(run.PortHandle, nullptr);
 }
 

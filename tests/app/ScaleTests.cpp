@@ -7,6 +7,7 @@
 
 #include "WindowTestSupport.h"
 #include "display/SatellitePlots.h"
+#include "platform/ControlNames.h"
 #include "platform/qt/QtControls.h"
 
 namespace sattrail::testing {
@@ -37,13 +38,13 @@ TEST_F(ScaledWindowTest, WholeWindowScalesWithTheDesktop) {
 
 TEST_F(ScaledWindowTest, PicturesAreDrawnAtTheScreensResolution) {
   ClearSatellitePlots(window);
-  auto* chart = window.ControlAs<ImageControl>("Image1");
-  auto* sky = window.ControlAs<ImageControl>("Image2");
+  auto* chart = window.ControlAs<ImageControl>(control::Image1);
+  auto* sky = window.ControlAs<ImageControl>(control::Image2);
   ASSERT_NE(chart->Picture(), nullptr);
   ASSERT_NE(sky->Picture(), nullptr);
   // The drawing keeps its logical size; the picture holds twice the pixels each way.
-  EXPECT_EQ(window.Surface("Image1").Width(), 164);
-  EXPECT_EQ(window.Surface("Image2").Height(), 98);
+  EXPECT_EQ(window.Surface(control::Image1).Width(), 164);
+  EXPECT_EQ(window.Surface(control::Image2).Height(), 98);
   EXPECT_EQ(chart->Picture()->size(), QSize(328, 128));
   EXPECT_EQ(sky->Picture()->size(), QSize(188, 196));
   QApplication::processEvents();
@@ -74,7 +75,7 @@ TEST_F(ScaledWindowTest, PicturesAreDrawnAtTheScreensResolution) {
 
 TEST_F(ScaledWindowTest, TextStaysLegible) {
   // Fonts keep their pixel height in device-independent pixels, so glyphs double too.
-  auto* label = window.ControlAs<QLabel>("Label4");
+  auto* label = window.ControlAs<QLabel>(control::Label4);
   EXPECT_EQ(label->font().pixelSize(), 11);
   const QImage image = label->grab().toImage();
   EXPECT_EQ(image.size(), QSize(76, 26));

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "WindowTestSupport.h"
+#include "platform/ControlNames.h"
 #include "platform/PtyTestSupport.h"
 #include "platform/qt/QtControls.h"
 
@@ -125,13 +126,13 @@ TEST(ComboBoxPick, OnlyAChoiceInTheListOrAnArrowStepIsAPick) {
         QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
         break;
       case Ending::ClickElsewhere:
-        Click(window.Control("EdCommand"));
+        Click(window.Control(control::EdCommand));
         break;
       case Ending::ListEntry:
         ClickListEntry(*combo, c.entry);
         break;
     }
-    Click(window.Control("ButOpenGps"));
+    Click(window.Control(control::ButOpenGps));
     ASSERT_NE(active.run.PortHandle, nullptr);
     EXPECT_EQ(window.ItemIndex(c.combo), c.itemIndex);
     EXPECT_EQ(boxes.seen.size(), std::string_view(c.box).empty() ? 0u : 1u);
@@ -139,7 +140,7 @@ TEST(ComboBoxPick, OnlyAChoiceInTheListOrAnArrowStepIsAPick) {
       EXPECT_EQ(boxes.seen[0].text, c.box);
     }
     EXPECT_EQ(receiver.Settings().speed, c.speed);
-    Click(window.Control("ButOpenGps"));
+    Click(window.Control(control::ButOpenGps));
     EXPECT_EQ(active.run.PortHandle, nullptr);
     // Nothing was sent: every box was cancelled.
     EXPECT_EQ(receiver.Receive(1, 0), "");
@@ -179,11 +180,11 @@ TEST(ClosingTheWindow, WithABoxOpenClosesThePortAndSendsNothing) {
     };
     if (c.badCounter) {
       active.run.FixModeText = "0";  // no fix: the counter runs
-      window.SetText("Ed3Dt", "abc");
+      window.SetText(control::Ed3Dt, "abc");
     }
-    Click(window.Control("ButOpenGps"));
+    Click(window.Control(control::ButOpenGps));
     if (*c.setMsgKeys != '\0') {
-      Click(window.ControlAs<ComboControl>("SetMsg")->lineEdit());
+      Click(window.ControlAs<ComboControl>(control::SetMsg)->lineEdit());
       Press(c.setMsgKeys);
     }
     WaitUntil([&] { return !boxes.seen.empty(); }, std::chrono::milliseconds(3000));

@@ -8,6 +8,7 @@
 #include "display/PositionText.h"
 #include "display/RmcDisplay.h"
 #include "fakes/TestWindow.h"
+#include "platform/ControlNames.h"
 
 namespace sattrail {
 namespace {
@@ -168,11 +169,11 @@ TEST(ShowRmcValues, WritesTheFiveBoxesInOrder) {
   };
   ShowRmcValues(state, window);
   EXPECT_EQ(order, (std::vector<std::string>{"Edit8", "Edit9", "EdSpeed", "EdTime", "EdDate"}));
-  EXPECT_EQ(window.Text("Edit8"), "N24" DEG "46'7.4");
-  EXPECT_EQ(window.Text("Edit9"), "E121" DEG "30'30.0");
-  EXPECT_EQ(window.Text("EdSpeed"), "19.4459991455078");
-  EXPECT_EQ(window.Text("EdTime"), "20:35:19");
-  EXPECT_EQ(window.Text("EdDate"), "2094/03/23");
+  EXPECT_EQ(window.Text(control::Edit8), "N24" DEG "46'7.4");
+  EXPECT_EQ(window.Text(control::Edit9), "E121" DEG "30'30.0");
+  EXPECT_EQ(window.Text(control::EdSpeed), "19.4459991455078");
+  EXPECT_EQ(window.Text(control::EdTime), "20:35:19");
+  EXPECT_EQ(window.Text(control::EdDate), "2094/03/23");
   EXPECT_EQ(state.TimeZoneHours, 8);
 }
 
@@ -185,9 +186,9 @@ TEST(ShowRmcValues, DateTakesTheCarryOfTheSameSentence) {
   state.UtcDate = 311204;
   testing::TestWindow window;
   ShowRmcValues(state, window);
-  EXPECT_EQ(window.Text("Edit8"), "00" DEG "0'0.0");
-  EXPECT_EQ(window.Text("EdTime"), "06:30:00");
-  EXPECT_EQ(window.Text("EdDate"), "2005/01/01");
+  EXPECT_EQ(window.Text(control::Edit8), "00" DEG "0'0.0");
+  EXPECT_EQ(window.Text(control::EdTime), "06:30:00");
+  EXPECT_EQ(window.Text(control::EdDate), "2005/01/01");
   EXPECT_EQ(state.DayCarry, 1);
 }
 

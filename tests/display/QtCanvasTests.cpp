@@ -10,6 +10,7 @@
 
 #include "display/QtTestWindow.h"
 #include "display/SatellitePlots.h"
+#include "platform/ControlNames.h"
 #include "platform/qt/QtCanvas.h"
 #include "platform/qt/RepeatSkippingCanvas.h"
 
@@ -325,7 +326,7 @@ struct Plot {
     run.GpsState.UsedSatellites[n] = used ? 1 : 0;
   }
   DrawnSatellites Draw(const char* fixMode = "3D") {
-    window.SetText("Edit6", fixMode);
+    window.SetText(control::Edit6, fixMode);
     return DrawSatellitePlots(run, window, 1);
   }
 };

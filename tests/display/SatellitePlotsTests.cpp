@@ -6,6 +6,7 @@
 
 #include "display/SatellitePlots.h"
 #include "fakes/TestWindow.h"
+#include "platform/ControlNames.h"
 
 namespace sattrail {
 namespace {
@@ -57,7 +58,7 @@ struct Plot {
     run.SatelliteTable[1][n] = {reported, elevation, azimuth, signal};
   }
   DrawnSatellites Draw(const char* fixMode = "3D") {
-    window.SetText("Edit6", fixMode);
+    window.SetText(control::Edit6, fixMode);
     window.Chart().Clear();
     window.Sky().Clear();
     return DrawSatellitePlots(run, window, 1);
@@ -265,7 +266,7 @@ TEST(DrawSatellitePlots, SecondDrawingWithoutACycleDrawsOnlyBackgrounds) {
 TEST(DrawSatellitePlots, DrawsTheGivenSlot) {
   Plot plot;
   plot.run.SatelliteTable[2][5] = {1, 45, 45, 30};
-  plot.window.SetText("Edit6", "3D");
+  plot.window.SetText(control::Edit6, "3D");
   EXPECT_EQ(DrawSatellitePlots(plot.run, plot.window, 2).count, 1);
   EXPECT_EQ(plot.run.SatelliteTable[2][5].Reported, 0);
 }

@@ -27,6 +27,7 @@
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "platform/ControlNames.h"
 #include "platform/PtyTestSupport.h"
 #include "support/BoxWatcher.h"
 #include "support/LocaleRun.h"
@@ -96,9 +97,10 @@ void ExpectMt3339LastFix(MainWindow& window) {
   Shown shown;
   // Read in the same pass as the condition: the silence rule may reset the boxes later.
   const bool arrived = WaitUntil([&] {
-    shown = {window.Text("Edit8"),  window.Text("Edit9"), window.Text("EdTime"),
-             window.Text("EdDate"), window.Text("Edit6"), window.Text("EdHeight"),
-             window.Text("EdPDOP")};
+    shown = {window.Text(control::Edit8),  window.Text(control::Edit9),
+             window.Text(control::EdTime), window.Text(control::EdDate),
+             window.Text(control::Edit6),  window.Text(control::EdHeight),
+             window.Text(control::EdPDOP)};
     return shown.time == kMt3339LastFix.time;
   });
   ASSERT_TRUE(arrived) << "EdTime shows " << shown.time;
@@ -122,10 +124,10 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
 
   RunState run;
   MainWindow window(run);
-  window.ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(4);  // 38400
+  window.ControlAs<QComboBox>(control::ComboBox1)->setCurrentIndex(4);  // 38400
   window.Run(Handler::ButOpenGpsClick);
   ASSERT_NE(run.PortHandle, nullptr);
-  ASSERT_EQ(window.Text("ButOpenGps"), "OFF");
+  ASSERT_EQ(window.Text(control::ButOpenGps), "OFF");
 
   const std::string capture = ReadCapture("mt3339.log");
   ASSERT_EQ(capture.size(), kMt3339Bytes);
@@ -135,11 +137,11 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
 
   // The receiver goes quiet: after 15 silent polls the display returns to its empty look.
-  EXPECT_TRUE(WaitUntil([&] { return window.Text("EdTime") == "0"; }));
-  EXPECT_EQ(window.Text("Edit8"), "");
+  EXPECT_TRUE(WaitUntil([&] { return window.Text(control::EdTime) == "0"; }));
+  EXPECT_EQ(window.Text(control::Edit8), "");
 
   window.Run(Handler::ButOpenGpsClick);
-  EXPECT_EQ(window.Text("ButOpenGps"), "On");
+  EXPECT_EQ(window.Text(control::ButOpenGps), "On");
   EXPECT_EQ(run.PortHandle, nullptr);
   EXPECT_FALSE(window.Timer1().Enabled());
 }
@@ -205,9 +207,9 @@ TEST(PollEndToEnd, AReceiverOverTcpBridgedBySocatShowsItsLastFix) {
   RunState run;
   MainWindow window(run);
   window.show();
-  window.ControlAs<QComboBox>("ComboBox2")->setCurrentIndex(4);  // COM5
-  QTest::mouseClick(window.ControlAs<QPushButton>("ButOpenGps"), Qt::LeftButton);
-  ASSERT_EQ(window.Text("ButOpenGps"), "OFF")
+  window.ControlAs<QComboBox>(control::ComboBox2)->setCurrentIndex(4);  // COM5
+  QTest::mouseClick(window.ControlAs<QPushButton>(control::ButOpenGps), Qt::LeftButton);
+  ASSERT_EQ(window.Text(control::ButOpenGps), "OFF")
       << (boxes.seen.empty() ? "" : boxes.seen[0].informative);
   ASSERT_NE(run.PortHandle, nullptr);
 
@@ -218,8 +220,8 @@ TEST(PollEndToEnd, AReceiverOverTcpBridgedBySocatShowsItsLastFix) {
   ExpectMt3339LastFix(window);
   EXPECT_TRUE(socat.Running());
   EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
-  QTest::mouseClick(window.ControlAs<QPushButton>("ButOpenGps"), Qt::LeftButton);
-  EXPECT_EQ(window.Text("ButOpenGps"), "On");
+  QTest::mouseClick(window.ControlAs<QPushButton>(control::ButOpenGps), Qt::LeftButton);
+  EXPECT_EQ(window.Text(control::ButOpenGps), "On");
 }
 
 // The terminals this process has open, by the paths their descriptors lead to.
@@ -250,7 +252,7 @@ TEST(PollEndToEnd, DeadPortLinkFailsWithoutOpeningAnotherDevice) {
   window.show();
   const std::set<std::string> before = OpenTerminals();
 
-  QTest::mouseClick(window.ControlAs<QPushButton>("ButOpenGps"), Qt::LeftButton);
+  QTest::mouseClick(window.ControlAs<QPushButton>(control::ButOpenGps), Qt::LeftButton);
   ASSERT_TRUE(WaitUntil([&] { return boxes.seen.size() == 2; }));
   EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"Open Com Port ERROR", "OPEN COM ERROR"}));
   EXPECT_EQ(boxes.seen[0].informative,
@@ -261,7 +263,7 @@ TEST(PollEndToEnd, DeadPortLinkFailsWithoutOpeningAnotherDevice) {
                 folder.Path() + "/COM1\"");
   EXPECT_EQ(boxes.seen[1].informative, "");
   EXPECT_EQ(run.PortHandle, nullptr);
-  EXPECT_EQ(window.Text("ButOpenGps"), "On");
+  EXPECT_EQ(window.Text(control::ButOpenGps), "On");
   EXPECT_FALSE(window.Timer1().Enabled());
   EXPECT_EQ(OpenTerminals(), before);
 }

@@ -24,6 +24,7 @@
 #include "SimulatorSupport.h"
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "platform/ControlNames.h"
 #include "platform/qt/QtControls.h"
 #include "support/BoxWatcher.h"
 #include "support/NmeaChecksum.h"
@@ -69,7 +70,7 @@ struct SkySatellite {
 class StreamRecorder {
  public:
   explicit StreamRecorder(MainWindow& window) : window_(window) {
-    auto* memo = window.ControlAs<MemoControl>("OutTextBox");
+    auto* memo = window.ControlAs<MemoControl>(control::OutTextBox);
     QObject::connect(memo, &MemoControl::BytesChanged, [this] { changed(); });
   }
 
@@ -88,7 +89,7 @@ class StreamRecorder {
 
  private:
   void changed() {
-    const std::string text = window_.Text("OutTextBox");
+    const std::string text = window_.Text(control::OutTextBox);
     const bool appended = text.size() > size_;
     size_ = text.size();
     if (!appended || text.empty() || text.back() != '\n') return;
@@ -227,9 +228,10 @@ class SimulatorEndToEnd : public ::testing::Test {
     window.emplace(run);
     window->show();
     recorder.emplace(*window);
-    window->ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(speedIndex);
+    window->ControlAs<QComboBox>(control::ComboBox1)->setCurrentIndex(speedIndex);
     window->Run(Handler::ButOpenGpsClick);
-    ASSERT_EQ(window->Text("ButOpenGps"), "OFF") << (boxes.seen.empty() ? "" : boxes.seen[0].text);
+    ASSERT_EQ(window->Text(control::ButOpenGps), "OFF")
+        << (boxes.seen.empty() ? "" : boxes.seen[0].text);
   }
 
   static constexpr const char* kSpeeds[] = {"4800",  "9600",  "14400", "19200",
@@ -240,7 +242,7 @@ class SimulatorEndToEnd : public ::testing::Test {
   bool WaitForFix(std::size_t since, int boundSeconds = 60) {
     return WaitUntil(
         [&] {
-          if (window->Text("Edit6") != "3D") return false;
+          if (window->Text(control::Edit6) != "3D") return false;
           for (const char* box : kSentenceBoxes)
             if (!window->Checked(box)) return false;
           return recorder->Count("$GPRMC", since) > 0 && recorder->Count("$GPGSV", since) > 0;
@@ -253,21 +255,21 @@ class SimulatorEndToEnd : public ::testing::Test {
     ASSERT_FALSE(recorder->lastRmc.empty());
     const RmcExpectation expected = Expect(recorder->lastRmc);
     SCOPED_TRACE(recorder->lastRmc);
-    EXPECT_EQ(window->Text("Edit8").rfind(expected.latitudeStart, 0), 0u)
-        << window->Text("Edit8") << " vs " << expected.latitudeStart;
-    EXPECT_EQ(window->Text("Edit9").rfind(expected.longitudeStart, 0), 0u)
-        << window->Text("Edit9") << " vs " << expected.longitudeStart;
-    EXPECT_EQ(window->Text("EdTime"), expected.time);
-    EXPECT_EQ(window->Text("EdDate"), expected.date);
+    EXPECT_EQ(window->Text(control::Edit8).rfind(expected.latitudeStart, 0), 0u)
+        << window->Text(control::Edit8) << " vs " << expected.latitudeStart;
+    EXPECT_EQ(window->Text(control::Edit9).rfind(expected.longitudeStart, 0), 0u)
+        << window->Text(control::Edit9) << " vs " << expected.longitudeStart;
+    EXPECT_EQ(window->Text(control::EdTime), expected.time);
+    EXPECT_EQ(window->Text(control::EdDate), expected.date);
   }
 
   bool DisplayIsReset() const {
-    return window->Text("EdTime") == "0" && window->Text("Edit8").empty() &&
-           window->Text("Edit6").empty() && !window->Checked("CheckBox4");
+    return window->Text(control::EdTime) == "0" && window->Text(control::Edit8).empty() &&
+           window->Text(control::Edit6).empty() && !window->Checked(control::CheckBox4);
   }
 
   void TearDown() override {
-    if (window && window->Text("ButOpenGps") == "OFF") window->Run(Handler::ButOpenGpsClick);
+    if (window && window->Text(control::ButOpenGps) == "OFF") window->Run(Handler::ButOpenGpsClick);
     recorder.reset();
     window.reset();
     sim.reset();
@@ -287,19 +289,19 @@ class SimulatorEndToEnd : public ::testing::Test {
 
 TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   Start();
-  ASSERT_TRUE(WaitForFix(0)) << "no 3D fix; Edit6 \"" << window->Text("Edit6") << "\", "
+  ASSERT_TRUE(WaitForFix(0)) << "no 3D fix; Edit6 \"" << window->Text(control::Edit6) << "\", "
                              << recorder->lines.size() << " lines received";
   // The sky plot is drawn at the end of a GSV cycle: wait for one drawn with the fix.
   ASSERT_TRUE(WaitUntil(
       [&] {
         const std::vector<std::string> f = Fields(recorder->lastGsaBeforeSky);
-        return f.size() > 2 && f[2] == "3" && window->Text("Edit6") == "3D";
+        return f.size() > 2 && f[2] == "3" && window->Text(control::Edit6) == "3D";
       },
       20s));
   // The boxes are written in the same poll that records the line: read them together.
   ExpectBoxesAgreeWithStream();
-  EXPECT_EQ(window->Text("Edit8").substr(0, 5), "S33\xA2\x58");
-  EXPECT_EQ(window->Text("Edit9").substr(0, 6), "E151\xA2\x58");
+  EXPECT_EQ(window->Text(control::Edit8).substr(0, 5), "S33\xA2\x58");
+  EXPECT_EQ(window->Text(control::Edit9).substr(0, 6), "E151\xA2\x58");
   const std::vector<std::string> gsa = Fields(recorder->lastGsaBeforeSky);
   ASSERT_GE(gsa.size(), 16u) << recorder->lastGsaBeforeSky;
   EXPECT_EQ(gsa[2], "3");
@@ -307,7 +309,7 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   ASSERT_GE(latestGsa.size(), 16u) << recorder->lastGsa;
   // The simulator writes PDOP with one decimal ("1.8"); the box shows two ("1.80").
   ASSERT_EQ(latestGsa[15].size() - latestGsa[15].find('.'), 2u) << latestGsa[15];
-  EXPECT_EQ(window->Text("EdPDOP"), latestGsa[15] + "0");
+  EXPECT_EQ(window->Text(control::EdPDOP), latestGsa[15] + "0");
   for (const char* box : kSentenceBoxes) EXPECT_TRUE(window->Checked(box)) << box;
 
   // Each satellite of the last sky cycle has its disc: filled blue when used in the fix,
@@ -318,7 +320,7 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   std::set<int> used;
   for (std::size_t i = 3; i < 15 && i < gsa.size(); ++i)
     if (!gsa[i].empty()) used.insert(std::stoi(gsa[i]));
-  const QImage* picture = window->ControlAs<ImageControl>("Image2")->Picture();
+  const QImage* picture = window->ControlAs<ImageControl>(control::Image2)->Picture();
   ASSERT_NE(picture, nullptr) << "the sky plot was never drawn";
   const QImage image = picture->convertToFormat(QImage::Format_RGB32);
   int fills = 0, outlines = 0, numbers = 0;
@@ -366,17 +368,17 @@ TEST_F(SimulatorEndToEnd, AfterOnTheBoxesAndSkyPlotShowWhatTheReceiverSent) {
   // again without a fix and the fix comes back.
   const int startsBefore = sim->LogCount("hot start");
   window->Run(Handler::BuHSClick);
-  EXPECT_EQ(window->Text("Edit6"), "");
-  EXPECT_EQ(window->Text("EdTime"), "0");
-  EXPECT_FALSE(window->Checked("CheckBox1"));
+  EXPECT_EQ(window->Text(control::Edit6), "");
+  EXPECT_EQ(window->Text(control::EdTime), "0");
+  EXPECT_FALSE(window->Checked(control::CheckBox1));
   EXPECT_TRUE(WaitUntil([&] { return sim->LogCount("hot start") > startsBefore; }, 20s))
       << "the simulator did not see @SR; it said:\n"
       << sim->Log();
   const std::size_t afterHot = recorder->lines.size();
-  EXPECT_TRUE(WaitUntil([&] { return window->Text("Edit6") == "NONE"; }, 20s))
+  EXPECT_TRUE(WaitUntil([&] { return window->Text(control::Edit6) == "NONE"; }, 20s))
       << "no epoch without a fix after the hot start";
   EXPECT_TRUE(WaitForFix(afterHot))
-      << "the fix did not come back; Edit6 \"" << window->Text("Edit6") << "\"";
+      << "the fix did not come back; Edit6 \"" << window->Text(control::Edit6) << "\"";
   ExpectBoxesAgreeWithStream();
   EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
 }
@@ -424,11 +426,11 @@ TEST_F(SimulatorEndToEnd, EveryFaultPassesAndTheMonitorRecovers) {
         [&] {
           watch();
           return (!c.reset || wasReset) && recorder->lines.size() > before + 20 &&
-                 window->Text("Edit6") == "3D" && window->Checked("CheckBox4") &&
+                 window->Text(control::Edit6) == "3D" && window->Checked(control::CheckBox4) &&
                  recorder->Count("$GPRMC", recorder->lines.size() - 10) > 0;
         },
         30s);
-    EXPECT_TRUE(back) << "no recovery; Edit6 \"" << window->Text("Edit6") << "\", "
+    EXPECT_TRUE(back) << "no recovery; Edit6 \"" << window->Text(control::Edit6) << "\", "
                       << recorder->lines.size() - before << " lines since";
     EXPECT_TRUE(WaitForFix(recorder->lines.size())) << "no fresh fix after the fault";
     ExpectBoxesAgreeWithStream();
@@ -491,8 +493,8 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
       EXPECT_TRUE(WaitUntil([&] { return !sim->Linked(); }, 20s)) << sim->Log();
     }
     EXPECT_TRUE(WaitUntil([&] { return DisplayIsReset(); }, 20s))
-        << "no reset after the device went; EdTime " << window->Text("EdTime");
-    EXPECT_EQ(window->Text("ButOpenGps"), "OFF");
+        << "no reset after the device went; EdTime " << window->Text(control::EdTime);
+    EXPECT_EQ(window->Text(control::ButOpenGps), "OFF");
     if (c.killed) {
       sim.emplace(ports, simOptions);
       ASSERT_TRUE(sim->Pid() > 0) << "sattrail-sim did not start again";
@@ -511,26 +513,26 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
     // One reopen try a second: the data is back well within 3 s of the device.
     EXPECT_LT(flowing.count(), 3.0) << "sentences came back only " << flowing.count() << " s later";
     EXPECT_TRUE(WaitForFix(since))
-        << "no fix after the device came back; Edit6 \"" << window->Text("Edit6") << "\", "
+        << "no fix after the device came back; Edit6 \"" << window->Text(control::Edit6) << "\", "
         << recorder->lines.size() - since << " lines since; the simulator said:\n"
         << sim->Log();
     ExpectBoxesAgreeWithStream();
-    EXPECT_EQ(window->Text("ButOpenGps"), "OFF");
+    EXPECT_EQ(window->Text(control::ButOpenGps), "OFF");
     EXPECT_TRUE(boxes.seen.empty()) << boxes.seen.front().text;
     std::cout << c.how << ": display reset, " << boxes.seen.size()
               << " box(es), button OFF, sentences again " << flowing.count()
               << " s after the device came back, no click\n";
   }
 
-  QWidget* button = window->ControlAs<QWidget>("ButOpenGps");
+  QWidget* button = window->ControlAs<QWidget>(control::ButOpenGps);
   Click(button);
-  EXPECT_EQ(window->Text("ButOpenGps"), "On");
+  EXPECT_EQ(window->Text(control::ButOpenGps), "On");
   WaitUntil([] { return false; }, 1s);  // a user's second click comes a moment later
   Click(button);
-  ASSERT_EQ(window->Text("ButOpenGps"), "OFF");
+  ASSERT_EQ(window->Text(control::ButOpenGps), "OFF");
   const std::size_t reopened = recorder->lines.size();
   EXPECT_TRUE(WaitForFix(reopened))
-      << "no fix after reopening; Edit6 \"" << window->Text("Edit6") << "\", "
+      << "no fix after reopening; Edit6 \"" << window->Text(control::Edit6) << "\", "
       << recorder->lines.size() - reopened << " lines since; the simulator said:\n"
       << sim->Log();
   ExpectBoxesAgreeWithStream();
@@ -653,7 +655,7 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
                         << sim->Log();
   EXPECT_EQ(live, kTritonLastFix);
   window->Run(Handler::ButOpenGpsClick);  // OFF writes the rest of the recording
-  ASSERT_EQ(window->Text("ButOpenGps"), "On");
+  ASSERT_EQ(window->Text(control::ButOpenGps), "On");
 
   const std::string recorded = FileBytes(session);
   const std::string sent = SentBytesOf("triton400.log");
@@ -674,9 +676,9 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
   ASSERT_TRUE(WaitUntil([&] { return replayed.Linked(); }, 20s)) << replayed.Log();
   RunState againRun;
   MainWindow again(againRun);
-  again.ControlAs<QComboBox>("ComboBox1")->setCurrentIndex(6);
+  again.ControlAs<QComboBox>(control::ComboBox1)->setCurrentIndex(6);
   again.Run(Handler::ButOpenGpsClick);
-  ASSERT_EQ(again.Text("ButOpenGps"), "OFF");
+  ASSERT_EQ(again.Text(control::ButOpenGps), "OFF");
   Shown shownAgain;
   EXPECT_TRUE(WaitUntil(
       [&] {
@@ -705,7 +707,7 @@ TEST_F(SimulatorEndToEnd, ARecordingTheDiskRefusesShowsOneBoxAndTheMonitorGoesOn
   ExpectBoxesAgreeWithStream();
 
   window->Run(Handler::ButOpenGpsClick);  // OFF: nothing is left to write and nothing more to say
-  EXPECT_EQ(window->Text("ButOpenGps"), "On");
+  EXPECT_EQ(window->Text(control::ButOpenGps), "On");
   EXPECT_EQ(boxes.seen.size(), 1u);
   EXPECT_EQ(App().ExceptionsShown(), dialogsAtStart);
 }

@@ -6,9 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "fakes/TestWindow.h"
 #include "nmea/Checksum.h"
 #include "nmea/ReceiverReplies.h"
-#include "fakes/TestWindow.h"
+#include "platform/ControlNames.h"
 
 namespace sattrail {
 namespace {
@@ -115,9 +116,9 @@ TEST(HandleReceiverReply, VersionReportFillsEdit7ThroughTheTable) {
   for (const VersionCase& c : kVersionCases) {
     SCOPED_TRACE(c.what);
     TestWindow window;
-    window.SetText("Edit7", "before");
+    window.SetText(control::Edit7, "before");
     HandleReceiverReply(c.line, window);
-    EXPECT_EQ(window.Text("Edit7"), c.edit7);
+    EXPECT_EQ(window.Text(control::Edit7), c.edit7);
     EXPECT_EQ(window.Caption(), "GPS 1.4A");
   }
 }
@@ -127,20 +128,20 @@ TEST(HandleReceiverReply, OtherLinesLeaveEdit7Alone) {
                                 "123456789012Version 001090\r\n", "$GPGSA,A,2,,*00\r\n", ""}) {
     SCOPED_TRACE(line);
     TestWindow window;
-    window.SetText("Edit7", "before");
+    window.SetText(control::Edit7, "before");
     HandleReceiverReply(line, window);
-    EXPECT_EQ(window.Text("Edit7"), "before");
+    EXPECT_EQ(window.Text(control::Edit7), "before");
     EXPECT_EQ(window.Caption(), "GPS 1.4A");
   }
 }
 
 TEST(HandleReceiverReply, BracketedLineBecomesTheCaptionWithItsLineEnd) {
   TestWindow window;
-  window.SetText("Edit7", "before");
+  window.SetText(control::Edit7, "before");
   // A bracketed line wins even with "Version" at positions 12 to 18.
   HandleReceiverReply("[1234567890Version 001090]\r\n", window);
   EXPECT_EQ(window.Caption(), "[1234567890Version 001090]\r\n");
-  EXPECT_EQ(window.Text("Edit7"), "before");
+  EXPECT_EQ(window.Text(control::Edit7), "before");
 }
 
 TEST(MapReceiverVersion, MapsOnlyExactValues) {

@@ -8,6 +8,7 @@
 
 #include "AssemblyTestSupport.h"
 #include "nmea/LineAssembly.h"
+#include "platform/ControlNames.h"
 #include "support/NmeaChecksum.h"
 
 namespace sattrail {
@@ -40,8 +41,8 @@ TEST(AssembleLines, GoodLineReachesMemoAndDispatch) {
   TestWindow window;
   RecordingObserver observer;
   EXPECT_TRUE(Feed(run, window, kVtg, &observer).empty());
-  EXPECT_EQ(window.Text("OutTextBox"), kVtg);
-  EXPECT_TRUE(window.Checked("CheckBox6"));
+  EXPECT_EQ(window.Text(control::OutTextBox), kVtg);
+  EXPECT_TRUE(window.Checked(control::CheckBox6));
   ASSERT_EQ(observer.lines.size(), 1u);
   EXPECT_EQ(observer.lines[0].text, kVtg);
   EXPECT_TRUE(observer.lines[0].good);
@@ -56,8 +57,8 @@ TEST(AssembleLines, WrongDigitIsShownButNotDispatched) {
   RecordingObserver observer;
   run.SilenceCount = 5;
   Feed(run, window, kVtgWrongDigit, &observer);
-  EXPECT_EQ(window.Text("OutTextBox"), kVtgWrongDigit);
-  EXPECT_FALSE(window.Checked("CheckBox6"));
+  EXPECT_EQ(window.Text(control::OutTextBox), kVtgWrongDigit);
+  EXPECT_FALSE(window.Checked(control::CheckBox6));
   EXPECT_TRUE(observer.dispatched.empty());
   ASSERT_EQ(observer.lines.size(), 1u);
   EXPECT_FALSE(observer.lines[0].good);
@@ -75,8 +76,8 @@ TEST(AssembleLines, LineWithoutStarIsNeverDispatched) {
     RecordingObserver observer;
     Feed(run, window, line, &observer);
     EXPECT_TRUE(observer.dispatched.empty());
-    EXPECT_FALSE(window.Checked("CheckBox6"));
-    EXPECT_EQ(window.Text("OutTextBox"), line);
+    EXPECT_FALSE(window.Checked(control::CheckBox6));
+    EXPECT_EQ(window.Text(control::OutTextBox), line);
   }
 }
 
@@ -85,7 +86,7 @@ TEST(AssembleLines, FirstCharacterIsNotExamined) {
   RunState run;
   TestWindow window;
   Feed(run, window, "!GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\r\n");
-  EXPECT_TRUE(window.Checked("CheckBox6"));
+  EXPECT_TRUE(window.Checked(control::CheckBox6));
   EXPECT_EQ(run.SentenceId, "GPVTG");
 }
 
@@ -131,7 +132,7 @@ TEST(AssembleLines, EverySentenceStartsAtItsDollar) {
         EXPECT_EQ(observer.lines[i].good, c.lines[i].good);
       }
       EXPECT_EQ(observer.dispatched, c.dispatched);
-      EXPECT_EQ(window.Text("OutTextBox"), c.input);
+      EXPECT_EQ(window.Text(control::OutTextBox), c.input);
       EXPECT_TRUE(run.LineBuffer.empty());
       EXPECT_EQ(run.RawLineCount, 0);
     }
@@ -145,7 +146,7 @@ TEST(AssembleLines, KeepsEveryByteAsItCame) {
   TestWindow window;
   RecordingObserver observer;
   Feed(run, window, line, &observer);
-  EXPECT_EQ(window.Text("OutTextBox"), line);
+  EXPECT_EQ(window.Text(control::OutTextBox), line);
   ASSERT_EQ(observer.lines.size(), 1u);
   EXPECT_EQ(observer.lines[0].text, line);
   EXPECT_TRUE(observer.lines[0].good);
@@ -168,7 +169,7 @@ TEST(AssembleLines, LineOverThreeChunksEqualsOneChunk) {
   EXPECT_EQ(splitObserver.dispatched, wholeObserver.dispatched);
   EXPECT_EQ(splitObserver.dispatched, (std::vector<std::string>{"GPGSA", "GPRMC"}));
   EXPECT_EQ(splitObserver.dispatchedLines, wholeObserver.dispatchedLines);
-  EXPECT_EQ(splitWindow.Text("OutTextBox"), wholeWindow.Text("OutTextBox"));
+  EXPECT_EQ(splitWindow.Text(control::OutTextBox), wholeWindow.Text(control::OutTextBox));
   EXPECT_EQ(SentenceBoxes(splitWindow), SentenceBoxes(wholeWindow));
   for (const char* box : {"EdPDOP", "Edit6", "Edit8", "Edit9", "EdSpeed", "EdTime", "EdDate"}) {
     SCOPED_TRACE(box);
@@ -188,22 +189,22 @@ TEST(AssembleLines, TwoAndAHalfLinesDispatchTwoAndKeepTheHalf) {
   EXPECT_EQ(run.LineBuffer, half);
   EXPECT_EQ(run.RawLineCount, 30);
   EXPECT_EQ(std::string(run.RawLineBytes.begin(), run.RawLineBytes.begin() + 30), half);
-  EXPECT_EQ(window.Text("OutTextBox"), std::string(kVtg) + std::string(kGsa));
-  EXPECT_FALSE(window.Checked("CheckBox1"));
+  EXPECT_EQ(window.Text(control::OutTextBox), std::string(kVtg) + std::string(kGsa));
+  EXPECT_FALSE(window.Checked(control::CheckBox1));
 
   Feed(run, window, kGga.substr(30), &observer);
   EXPECT_EQ(observer.dispatched.back(), "GPGGA");
   EXPECT_EQ(observer.dispatchedLines.back(), kGga);
-  EXPECT_TRUE(window.Checked("CheckBox1"));
+  EXPECT_TRUE(window.Checked(control::CheckBox1));
 }
 
 TEST(AssembleLines, RepaintsTheMemoOncePerChunk) {
   RunState run;
   TestWindow window;
   Feed(run, window, std::string(kVtg) + std::string(kGsa));
-  EXPECT_EQ(window.Repaints("OutTextBox"), 1);
+  EXPECT_EQ(window.Repaints(control::OutTextBox), 1);
   Feed(run, window, "$GP");
-  EXPECT_EQ(window.Repaints("OutTextBox"), 2);
+  EXPECT_EQ(window.Repaints(control::OutTextBox), 2);
 }
 
 TEST(AssembleLines, KeepsFourHundredCharactersWithoutLineFeed) {
@@ -221,7 +222,7 @@ TEST(AssembleLines, KeepsFourHundredCharactersWithoutLineFeed) {
     EXPECT_EQ(run.LineBuffer.size(), c.kept);
     // The raw copy holds only the first 256 bytes of a line.
     EXPECT_EQ(run.RawLineCount, c.kept == 0 ? 0 : 256);
-    EXPECT_TRUE(window.Text("OutTextBox").empty());
+    EXPECT_TRUE(window.Text(control::OutTextBox).empty());
   }
 }
 
@@ -235,7 +236,7 @@ TEST(AssembleLines, FourHundredRuleRunsOnlyAtTheEndOfAChunk) {
   Feed(run, window, line, &observer);
   ASSERT_EQ(observer.lines.size(), 1u);
   EXPECT_EQ(observer.lines[0].text, line);
-  EXPECT_EQ(window.Text("OutTextBox"), line);
+  EXPECT_EQ(window.Text(control::OutTextBox), line);
 }
 
 TEST(AssembleLines, LongLineDoesNotOverflowTheRawCopy) {
@@ -248,7 +249,7 @@ TEST(AssembleLines, LongLineDoesNotOverflowTheRawCopy) {
   Feed(run, window, line, &observer);
   ASSERT_EQ(observer.lines.size(), 1u);
   EXPECT_FALSE(observer.lines[0].good);
-  EXPECT_EQ(window.Text("OutTextBox"), line);  // the memo has every byte
+  EXPECT_EQ(window.Text(control::OutTextBox), line);  // the memo has every byte
   EXPECT_EQ(run.RawLineCount, 0);
 }
 
@@ -259,13 +260,13 @@ TEST(AssembleLines, GoodChecksumWithinTheStoredBytesOfALongLine) {
   TestWindow window;
   RecordingObserver observer;
   Feed(run, window, kVtg, &observer);
-  window.SetChecked("CheckBox6", false);
+  window.SetChecked(control::CheckBox6, false);
   const std::string line = "$AB*03" + std::string(300, ' ') + "\r\n";
   Feed(run, window, line, &observer);
   ASSERT_EQ(observer.lines.size(), 2u);
   EXPECT_TRUE(observer.lines[1].good);
   EXPECT_EQ(observer.dispatched.back(), "GPVTG");
-  EXPECT_TRUE(window.Checked("CheckBox6"));
+  EXPECT_TRUE(window.Checked(control::CheckBox6));
 }
 
 TEST(AssembleLines, TrimsTheMemoAfterOneHundredFiftyCharacters) {
@@ -279,9 +280,10 @@ TEST(AssembleLines, TrimsTheMemoAfterOneHundredFiftyCharacters) {
     TestWindow window;
     const std::string first = std::string(49, 'x') + "\n";
     const std::string rest(c.memoLength - first.size(), 'y');
-    window.SetText("OutTextBox", first + rest);
+    window.SetText(control::OutTextBox, first + rest);
     Feed(run, window, kVtg);
-    EXPECT_EQ(window.Text("OutTextBox"), (c.trimmed ? rest : first + rest) + std::string(kVtg));
+    EXPECT_EQ(window.Text(control::OutTextBox),
+              (c.trimmed ? rest : first + rest) + std::string(kVtg));
   }
 }
 
@@ -289,10 +291,10 @@ TEST(AssembleLines, TrimsAtMostOneLinePerReceivedLine) {
   RunState run;
   TestWindow window;
   const std::string memo = "a\nb\nc\n" + std::string(200, 'z') + "\n";
-  window.SetText("OutTextBox", memo);
+  window.SetText(control::OutTextBox, memo);
   Feed(run, window, std::string(kVtg) + std::string(kVtgWrongDigit));
   // Two lines received, two memo lines deleted; bad lines count as well.
-  EXPECT_EQ(window.Text("OutTextBox"),
+  EXPECT_EQ(window.Text(control::OutTextBox),
             memo.substr(4) + std::string(kVtg) + std::string(kVtgWrongDigit));
 }
 
@@ -301,7 +303,7 @@ TEST(AssembleLines, RepliesFromBadLines) {
   TestWindow window;
   Feed(run, window, "[GPS receiver ready]\r\n12345678901Version 001090  \r\n");
   EXPECT_EQ(window.Caption(), "[GPS receiver ready]\r\n");
-  EXPECT_EQ(window.Text("Edit7"), "V 20");
+  EXPECT_EQ(window.Text(control::Edit7), "V 20");
 }
 
 TEST(AssembleLines, GoodLinesAreNotReplies) {
@@ -319,22 +321,22 @@ TEST(AssembleLines, ConversionErrorCostsOnlyItsLine) {
   TestWindow window;
   RecordingObserver observer;
   run.SilenceCount = 7;
-  window.SetText("EdHeight", "before");
+  window.SetText(control::EdHeight, "before");
   const std::vector<std::string> errors =
       Feed(run, window, std::string(kGgaBadHeight) + std::string(kVtg) + "$GP", &observer);
   EXPECT_EQ(errors, std::vector<std::string>{"'1x2.5' is not a valid floating point value"});
   EXPECT_EQ(observer.failures, errors);
   // The GGA branch stopped at the bad field: no tick, no height, silence count untouched by
   // it (the VTG after it clears it).
-  EXPECT_FALSE(window.Checked("CheckBox1"));
-  EXPECT_EQ(window.Text("EdHeight"), "before");
+  EXPECT_FALSE(window.Checked(control::CheckBox1));
+  EXPECT_EQ(window.Text(control::EdHeight), "before");
   // The line was emptied and the next one dispatched; the partial line after it is kept.
   EXPECT_EQ(observer.dispatched, (std::vector<std::string>{"GPGGA", "GPVTG"}));
-  EXPECT_TRUE(window.Checked("CheckBox6"));
+  EXPECT_TRUE(window.Checked(control::CheckBox6));
   EXPECT_EQ(run.SilenceCount, 0);
   EXPECT_EQ(run.LineBuffer, "$GP");
-  EXPECT_EQ(window.Text("OutTextBox"), std::string(kGgaBadHeight) + std::string(kVtg));
-  EXPECT_EQ(window.Repaints("OutTextBox"), 1);
+  EXPECT_EQ(window.Text(control::OutTextBox), std::string(kGgaBadHeight) + std::string(kVtg));
+  EXPECT_EQ(window.Repaints(control::OutTextBox), 1);
 }
 
 TEST(AssembleLines, ConversionErrorLeavesTheBranchWhereItStopped) {
@@ -387,7 +389,7 @@ TEST(AssembleLines, ReturnsEveryErrorOfTheChunkInOrder) {
       run, window, std::string(kGsaBadSatellite) + std::string(kGgaBadHeight) + std::string(kGga));
   EXPECT_EQ(errors, (std::vector<std::string>{"'2?' is not a valid integer value",
                                               "'1x2.5' is not a valid floating point value"}));
-  EXPECT_EQ(window.Text("EdHeight"), "102.9");
+  EXPECT_EQ(window.Text(control::EdHeight), "102.9");
 }
 
 TEST(DiscardPartialLine, EmptiesBothCopies) {
@@ -399,7 +401,7 @@ TEST(DiscardPartialLine, EmptiesBothCopies) {
   EXPECT_EQ(run.RawLineCount, 0);
   // The next line starts afresh.
   Feed(run, window, kVtg);
-  EXPECT_TRUE(window.Checked("CheckBox6"));
+  EXPECT_TRUE(window.Checked(control::CheckBox6));
 }
 
 }  // namespace

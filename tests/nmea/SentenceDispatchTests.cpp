@@ -13,6 +13,7 @@
 #include "nmea/FixTimer.h"
 #include "nmea/NumberConversion.h"
 #include "nmea/SentenceDispatch.h"
+#include "platform/ControlNames.h"
 
 namespace sattrail {
 namespace {
@@ -83,8 +84,8 @@ TEST(DispatchSentence, TickedBoxStaysTicked) {
   Dispatch(run, window, "$GPVTG,0.00,T,,M,0.205,N,0.379,K,A*37\n");
   Dispatch(run, window, "$GPTXT,01,01,02,ANTENNA OK*36\n");
   Dispatch(run, window, "$GPZDA,202709.000,13,04,2015,,*58\r\n");
-  EXPECT_TRUE(window.Checked("CheckBox6"));
-  EXPECT_TRUE(window.Checked("CheckBox7"));
+  EXPECT_TRUE(window.Checked(control::CheckBox6));
+  EXPECT_TRUE(window.Checked(control::CheckBox7));
 }
 
 TEST(DispatchSentence, VtgOnlyTicksItsBox) {
@@ -105,7 +106,7 @@ TEST(DispatchSentence, GgaShowsTheHeight) {
   TestWindow window;
   Dispatch(run, window,
            "$GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*5A\n");
-  EXPECT_EQ(window.Text("EdHeight"), "102.9");
+  EXPECT_EQ(window.Text(control::EdHeight), "102.9");
 }
 
 TEST(DispatchSentence, RmcWritesItsFiveBoxesInOrder) {
@@ -140,9 +141,9 @@ TEST(DispatchSentence, GsaShowsPdopAndFixMode) {
     RunState run;
     TestWindow window;
     Dispatch(run, window, c.line);
-    EXPECT_TRUE(window.Checked("CheckBox2"));
-    EXPECT_EQ(window.Text("EdPDOP"), c.pdop);
-    EXPECT_EQ(window.Text("Edit6"), c.edit6);
+    EXPECT_TRUE(window.Checked(control::CheckBox2));
+    EXPECT_EQ(window.Text(control::EdPDOP), c.pdop);
+    EXPECT_EQ(window.Text(control::Edit6), c.edit6);
     EXPECT_EQ(run.FixModeText, c.fixMode);
   }
 }
@@ -162,7 +163,7 @@ TEST(DispatchSentence, CompleteGsvCycleIsDrawnAndReported) {
   EXPECT_GT(observer.drawings[0].count, 0);
   EXPECT_FALSE(window.Sky().Operations().empty());
   EXPECT_FALSE(window.Chart().Operations().empty());
-  EXPECT_TRUE(window.Checked("CheckBox3"));
+  EXPECT_TRUE(window.Checked(control::CheckBox3));
 }
 
 TEST(DispatchSentence, LongLineKeepsThePreviousIdentifier) {
@@ -170,8 +171,8 @@ TEST(DispatchSentence, LongLineKeepsThePreviousIdentifier) {
   TestWindow window;
   Dispatch(run, window,
            "$GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*5A\n");
-  window.SetChecked("CheckBox1", false);
-  window.SetText("EdHeight", "typed");
+  window.SetChecked(control::CheckBox1, false);
+  window.SetText(control::EdHeight, "typed");
   run.SilenceCount = 6;
   // 101 characters, line end counted, with a good checksum of its own.
   const std::string line = "$AB*03" + std::string(93, ' ') + "\r\n";
@@ -179,8 +180,8 @@ TEST(DispatchSentence, LongLineKeepsThePreviousIdentifier) {
   Dispatch(run, window, line);
   EXPECT_TRUE(run.LineBuffer.empty());
   EXPECT_EQ(run.SentenceId, "GPGGA");
-  EXPECT_TRUE(window.Checked("CheckBox1"));
-  EXPECT_EQ(window.Text("EdHeight"), "102.9");
+  EXPECT_TRUE(window.Checked(control::CheckBox1));
+  EXPECT_EQ(window.Text(control::EdHeight), "102.9");
   EXPECT_EQ(run.SilenceCount, 0);
 }
 
@@ -228,9 +229,9 @@ TEST(AdvanceTimeToFix, CountsOnlyWithoutFix) {
     RunState run;
     TestWindow window;
     run.FixModeText = c.fixMode;
-    window.SetText("Ed3Dt", c.before);
+    window.SetText(control::Ed3Dt, c.before);
     AdvanceTimeToFix(run, window);
-    EXPECT_EQ(window.Text("Ed3Dt"), c.after);
+    EXPECT_EQ(window.Text(control::Ed3Dt), c.after);
   }
 }
 
@@ -240,20 +241,20 @@ TEST(AdvanceTimeToFix, JunkRaisesAndLeavesTheBox) {
     RunState run;
     TestWindow window;
     run.FixModeText = "0";
-    window.SetText("Ed3Dt", text);
+    window.SetText(control::Ed3Dt, text);
     try {
       AdvanceTimeToFix(run, window);
       ADD_FAILURE() << "no conversion error";
     } catch (const ConversionError& error) {
       EXPECT_EQ(error.what(), "'" + std::string(text) + "' is not a valid integer value");
     }
-    EXPECT_EQ(window.Text("Ed3Dt"), text);
+    EXPECT_EQ(window.Text(control::Ed3Dt), text);
   }
   // With a fix the junk is never read.
   RunState run;
   TestWindow window;
   run.FixModeText = "3";
-  window.SetText("Ed3Dt", "abc");
+  window.SetText(control::Ed3Dt, "abc");
   EXPECT_NO_THROW(AdvanceTimeToFix(run, window));
 }
 

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/ControlNames.h"
 #include "platform/Exception.h"
 #include "platform/PtyTestSupport.h"
 #include "platform/linux/LinuxSerialPorts.h"
@@ -40,14 +41,14 @@ bool operator==(const Box& a, const Box& b) {
 }
 
 void ExpectClosed(SerialRig& rig) {
-  EXPECT_EQ(rig.window.Text("ButOpenGps"), "On");
+  EXPECT_EQ(rig.window.Text(control::ButOpenGps), "On");
   EXPECT_FALSE(rig.timer1.Enabled());
   EXPECT_FALSE(rig.timer2.Enabled());
   EXPECT_EQ(rig.run.PortHandle, nullptr);
 }
 
 void ExpectOpen(SerialRig& rig) {
-  EXPECT_EQ(rig.window.Text("ButOpenGps"), "OFF");
+  EXPECT_EQ(rig.window.Text(control::ButOpenGps), "OFF");
   EXPECT_TRUE(rig.timer1.Enabled());
   EXPECT_TRUE(rig.timer2.Enabled());
   EXPECT_NE(rig.run.PortHandle, nullptr);
@@ -88,8 +89,8 @@ class PtyOpeningTest : public ::testing::Test {
 TEST_F(PtyOpeningTest, NoSelectionOpensCom1At4800EightNoneOne) {
   PseudoTerminal com1;
   folder.Link(1, com1.SlavePath());
-  rig.window.SetText("ComboBox1", "38400");  // the shown text never decides
-  rig.window.SetText("ComboBox2", "COM7");
+  rig.window.SetText(control::ComboBox1, "38400");  // the shown text never decides
+  rig.window.SetText(control::ComboBox2, "COM7");
   ButOpenGpsClick(rig.link);
   ExpectOpen(rig);
   const PseudoTerminal::LineSettings line = com1.Settings();
@@ -115,7 +116,7 @@ TEST_F(PtyOpeningTest, PortChosenByIndexOpensThatDevice) {
     own.Link(number, target.SlavePath());
     own.Link(1, decoy.SlavePath());
     SerialRig fresh(ports);
-    fresh.window.SetItemIndex("ComboBox2", number - 1);
+    fresh.window.SetItemIndex(control::ComboBox2, number - 1);
     ButOpenGpsClick(fresh.link);
     ExpectOpen(fresh);
     ASSERT_NE(fresh.run.PortHandle, nullptr);
@@ -132,7 +133,7 @@ TEST_F(PtyOpeningTest, EverySpeedIsReadBackFromTheDevice) {
   const std::uint32_t speeds[] = {4800, 9600, 14400, 19200, 38400, 57600, 115200};
   for (int index = 0; index < 7; ++index) {
     SCOPED_TRACE(speeds[index]);
-    rig.window.SetItemIndex("ComboBox1", index);
+    rig.window.SetItemIndex(control::ComboBox1, index);
     ButOpenGpsClick(rig.link);
     ExpectOpen(rig);
     EXPECT_EQ(com1.Settings().speed, speeds[index]);
@@ -144,7 +145,7 @@ TEST_F(PtyOpeningTest, EverySpeedIsReadBackFromTheDevice) {
 
 TEST_F(PtyOpeningTest, MissingPortShowsBothBoxesAndEndsClosed) {
   // COM30: no link, and no machine running the tests has thirty serial devices.
-  rig.window.SetItemIndex("ComboBox2", 29);
+  rig.window.SetItemIndex(control::ComboBox2, 29);
   ButOpenGpsClick(rig.link);
   const std::vector<Box> expected = {{"Open Com Port ERROR", "error"}, {"OPEN COM ERROR", "error"}};
   ASSERT_EQ(Boxes(rig.messages).size(), 2u);
@@ -201,7 +202,7 @@ TEST_F(PtyOpeningTest, PortHeldByAnotherProgramShowsBothBoxes) {
 TEST_F(PtyOpeningTest, ReopenAppliesTheSettingsReadBackAtTheLastPoll) {
   PseudoTerminal com1;
   folder.Link(1, com1.SlavePath());
-  rig.window.SetItemIndex("ComboBox1", 1);
+  rig.window.SetItemIndex(control::ComboBox1, 1);
   ButOpenGpsClick(rig.link);
   ExpectOpen(rig);
 
@@ -222,7 +223,7 @@ TEST_F(PtyOpeningTest, ReopenAppliesTheSettingsReadBackAtTheLastPoll) {
   plain.speed = 4800;
   com1.SetSettings(plain);
 
-  rig.window.SetItemIndex("ComboBox1", 3);
+  rig.window.SetItemIndex(control::ComboBox1, 3);
   ButOpenGpsClick(rig.link);
   ExpectOpen(rig);
   const PseudoTerminal::LineSettings line = com1.Settings();
@@ -242,7 +243,7 @@ class OpeningTest : public ::testing::Test {
 };
 
 TEST_F(OpeningTest, FirstOpenAppliesTheZeroRecordWithTheFourFields) {
-  rig.window.SetItemIndex("ComboBox1", 4);
+  rig.window.SetItemIndex(control::ComboBox1, 4);
   com1->current.fOutX = true;  // what the device will report once configured
   ButOpenGpsClick(rig.link);
   ExpectOpen(rig);
@@ -280,17 +281,17 @@ TEST_F(OpeningTest, CloseLeavesStreamStateAlone) {
   ButOpenGpsClick(rig.link);
   rig.run.SilenceCount = 9;
   rig.run.LineBuffer = "$GPGGA,12";
-  rig.window.SetText("OutTextBox", "line\r\n");
+  rig.window.SetText(control::OutTextBox, "line\r\n");
   ButOpenGpsClick(rig.link);
   EXPECT_EQ(rig.run.SilenceCount, 9);
   EXPECT_EQ(rig.run.LineBuffer, "$GPGGA,12");
-  EXPECT_EQ(rig.window.Text("OutTextBox"), "line\r\n");
+  EXPECT_EQ(rig.window.Text(control::OutTextBox), "line\r\n");
 }
 
 TEST_F(OpeningTest, CloseComPortKeepsTheCaption) {
   ButOpenGpsClick(rig.link);
   CloseComPort(rig.link);
-  EXPECT_EQ(rig.window.Text("ButOpenGps"), "OFF");
+  EXPECT_EQ(rig.window.Text(control::ButOpenGps), "OFF");
   EXPECT_FALSE(rig.timer1.Enabled());
   EXPECT_FALSE(rig.timer2.Enabled());
   EXPECT_FALSE(com1->open);
@@ -338,7 +339,7 @@ TEST_F(OpeningTest, PurgeAndReadBackFailuresRaiseWithTheDeviceClosed) {
 }
 
 TEST_F(OpeningTest, ClickDuringAnErrorBoxEndsClosed) {
-  rig.window.SetItemIndex("ComboBox2", 1);  // COM2: no such device
+  rig.window.SetItemIndex(control::ComboBox2, 1);  // COM2: no such device
   rig.messages.whileOpen = [&] {
     rig.messages.whileOpen = nullptr;
     ButOpenGpsClick(rig.link);  // finds "OFF": the close sequence runs at once
@@ -351,11 +352,11 @@ TEST_F(OpeningTest, ClickDuringAnErrorBoxEndsClosed) {
 }
 
 TEST_F(OpeningTest, ReopenedDuringAnErrorBoxStillEndsConsistent) {
-  rig.window.SetItemIndex("ComboBox2", 1);  // COM2: no such device
+  rig.window.SetItemIndex(control::ComboBox2, 1);  // COM2: no such device
   rig.messages.whileOpen = [&] {
     rig.messages.whileOpen = nullptr;
     ButOpenGpsClick(rig.link);  // close
-    rig.window.SetItemIndex("ComboBox2", 0);
+    rig.window.SetItemIndex(control::ComboBox2, 0);
     ButOpenGpsClick(rig.link);  // open COM1, inside the first attempt's box
   };
   ButOpenGpsClick(rig.link);

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "nmea/NumberConversion.h"
+#include "platform/ControlNames.h"
 #include "platform/PtyTestSupport.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "serial/PortOpening.h"
@@ -44,8 +45,8 @@ class PollTest : public ::testing::Test {
     com1->readSizes.clear();
   }
   // The display reset writes "0" into EdTime; a marker shows whether it ran.
-  void MarkDisplay() { rig.window.SetText("EdTime", "12:00:00"); }
-  bool DisplayWasReset() const { return rig.window.Text("EdTime") == "0"; }
+  void MarkDisplay() { rig.window.SetText(control::EdTime, "12:00:00"); }
+  bool DisplayWasReset() const { return rig.window.Text(control::EdTime) == "0"; }
 };
 
 TEST_F(PollTest, Exactly256BytesAreReadInOnePiece) {
@@ -84,9 +85,10 @@ TEST_F(PollTest, LargerQueuesAreDrainedInPiecesOf256) {
     EXPECT_TRUE(com1->input.empty());
     EXPECT_EQ(com1->purges.size(), 1u);  // nothing discarded
     EXPECT_EQ(rig.run.LineBuffer, bytes.substr(bytes.rfind('\n') + 1));
-    EXPECT_TRUE(rig.window.Checked("CheckBox4"));  // the RMC across the boundary was accepted
+    EXPECT_TRUE(
+        rig.window.Checked(control::CheckBox4));  // the RMC across the boundary was accepted
     EXPECT_EQ(rig.run.SilenceCount, 0);
-    rig.window.SetChecked("CheckBox4", false);
+    rig.window.SetChecked(control::CheckBox4, false);
   }
 }
 
@@ -107,16 +109,16 @@ TEST_F(PollTest, MemoIsEmptiedOnlyBeyond1000CharactersBeforeTheRead) {
   for (int i = 0; i < 10; ++i) lines += std::string(98, static_cast<char>('a' + i)) + "\r\n";
   ASSERT_EQ(lines.size(), 1000u);
 
-  rig.window.SetText("OutTextBox", lines);
+  rig.window.SetText(control::OutTextBox, lines);
   com1->Queue(kRmc);
   PollComPort(rig.link);
   // Kept; line assembly then trims its first line, as it does past 150, and appends the new one.
-  EXPECT_EQ(rig.window.Text("OutTextBox"), lines.substr(100) + kRmc);
+  EXPECT_EQ(rig.window.Text(control::OutTextBox), lines.substr(100) + kRmc);
 
-  rig.window.SetText("OutTextBox", "z" + lines);
+  rig.window.SetText(control::OutTextBox, "z" + lines);
   com1->Queue(kRmc);
   PollComPort(rig.link);
-  EXPECT_EQ(rig.window.Text("OutTextBox"), kRmc);
+  EXPECT_EQ(rig.window.Text(control::OutTextBox), kRmc);
 }
 
 TEST_F(PollTest, FifteenthSilentPollDiscardsThePartialLineAndResets) {
@@ -205,7 +207,7 @@ TEST_F(PollTest, EveryPollReadsTheSettingsBack) {
   com1->failReadSettings = true;  // ignored
   com1->Queue(kRmc);
   PollComPort(rig.link);
-  EXPECT_TRUE(rig.window.Checked("CheckBox4"));
+  EXPECT_TRUE(rig.window.Checked(control::CheckBox4));
 }
 
 TEST_F(PollTest, MalformedFieldIsShownAndPollingGoesOn) {
@@ -222,13 +224,13 @@ TEST_F(PollTest, MalformedFieldIsShownAndPollingGoesOn) {
   }
   EXPECT_TRUE(rig.timer1.Enabled());
   EXPECT_EQ(rig.timer1.Interval(), 100);
-  EXPECT_TRUE(rig.window.Checked("CheckBox4"));  // the good line after it was still handled
+  EXPECT_TRUE(rig.window.Checked(control::CheckBox4));  // the good line after it was still handled
   EXPECT_EQ(rig.run.SilenceCount, 0);
 
-  rig.window.SetChecked("CheckBox4", false);
+  rig.window.SetChecked(control::CheckBox4, false);
   com1->Queue(kRmc);
   Timer1Timer(rig.link);
-  EXPECT_TRUE(rig.window.Checked("CheckBox4"));
+  EXPECT_TRUE(rig.window.Checked(control::CheckBox4));
 }
 
 TEST_F(PollTest, Timer1TimerSwitchesTheTimerOffAroundThePoll) {
@@ -265,14 +267,14 @@ TEST(PollVanishedFakeDevice, LetGoOfAtOnceAndTriedAgainEveryTenthPoll) {
     FakeSerialPorts ports;
     SerialRig rig(ports);
     std::shared_ptr<FakeDevice> com1 = ports.Add("COM1");
-    rig.window.SetItemIndex("ComboBox1", 1);
+    rig.window.SetItemIndex(control::ComboBox1, 1);
     ButOpenGpsClick(rig.link);
     com1->current.fInX = true;  // read back into the record by the next poll
     com1->gone = true;
     Timer1Timer(rig.link);
     EXPECT_EQ(rig.run.PortHandle, nullptr);
     EXPECT_FALSE(com1->open);
-    EXPECT_EQ(rig.window.Text("ButOpenGps"), "OFF");
+    EXPECT_EQ(rig.window.Text(control::ButOpenGps), "OFF");
     EXPECT_TRUE(rig.timer1.Enabled());
     EXPECT_TRUE(rig.timer2.Enabled());
     SendClick(rig.link);
@@ -281,18 +283,18 @@ TEST(PollVanishedFakeDevice, LetGoOfAtOnceAndTriedAgainEveryTenthPoll) {
     if (c.offPressed) ButOpenGpsClick(rig.link);
     com1->gone = !c.returns;
     com1->failApply = c.rejectsSettings;
-    rig.window.SetText("EdTime", "12:00:00");
+    rig.window.SetText(control::EdTime, "12:00:00");
     for (int poll = 1; poll <= 9; ++poll) PollComPort(rig.link);
     EXPECT_TRUE(ports.reopened.empty());
     for (int poll = 10; poll <= 30; ++poll) PollComPort(rig.link);
     EXPECT_EQ(ports.reopened, std::vector<std::string>(c.tries, "COM1"));
-    EXPECT_EQ(rig.window.Text("EdTime"), "0");  // the silence rule went on meanwhile
+    EXPECT_EQ(rig.window.Text(control::EdTime), "0");  // the silence rule went on meanwhile
     EXPECT_TRUE(rig.messages.shown.empty());
 
     const bool reading = c.returns && !c.rejectsSettings && !c.offPressed;
     com1->Queue(kRmc);
     PollComPort(rig.link);
-    EXPECT_EQ(rig.window.Checked("CheckBox4"), reading);
+    EXPECT_EQ(rig.window.Checked(control::CheckBox4), reading);
     if (reading) {
       // Set up as the open does, with the record as last read back: 9600, 8N1, XON/XOFF in.
       DeviceControlBlock expected;
@@ -301,7 +303,7 @@ TEST(PollVanishedFakeDevice, LetGoOfAtOnceAndTriedAgainEveryTenthPoll) {
       expected.fInX = true;
       EXPECT_EQ(com1->applied, expected);
       EXPECT_EQ(com1->purges, (std::vector<unsigned>{15, 15}));
-      EXPECT_EQ(rig.window.Text("ButOpenGps"), "OFF");
+      EXPECT_EQ(rig.window.Text(control::ButOpenGps), "OFF");
     }
     if (c.offPressed) {
       ButOpenGpsClick(rig.link);  // a later "On" is an ordinary open
@@ -323,26 +325,26 @@ TEST(PollVanishedDevice, SilentPollsResetTheDisplayAndOffClosesCleanly) {
   ASSERT_NE(rig.run.PortHandle, nullptr);
 
   receiver.Send(kRmc);
-  for (int wait = 0; wait < 200 && !rig.window.Checked("CheckBox4"); ++wait) {
+  for (int wait = 0; wait < 200 && !rig.window.Checked(control::CheckBox4); ++wait) {
     PollComPort(rig.link);
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  ASSERT_TRUE(rig.window.Checked("CheckBox4"));
+  ASSERT_TRUE(rig.window.Checked(control::CheckBox4));
   ASSERT_EQ(rig.run.SilenceCount, 0);
 
   receiver.Send("$GPGGA,00");
   receiver.CloseMaster();
-  rig.window.SetText("EdTime", "12:00:00");
+  rig.window.SetText(control::EdTime, "12:00:00");
   // The fragment may or may not be read before the hang-up: 15 silent polls within 16.
   for (int poll = 1; poll <= 16; ++poll) Timer1Timer(rig.link);
-  EXPECT_EQ(rig.window.Text("EdTime"), "0");
+  EXPECT_EQ(rig.window.Text(control::EdTime), "0");
   EXPECT_EQ(rig.run.LineBuffer, "");
   EXPECT_TRUE(rig.timer1.Enabled());
   // The hang-up was noticed: the device is let go of, so commands have nothing to reach.
   EXPECT_EQ(rig.run.PortHandle, nullptr);
-  EXPECT_EQ(rig.window.Text("ButOpenGps"), "OFF");
+  EXPECT_EQ(rig.window.Text(control::ButOpenGps), "OFF");
   ButOpenGpsClick(rig.link);
-  EXPECT_EQ(rig.window.Text("ButOpenGps"), "On");
+  EXPECT_EQ(rig.window.Text(control::ButOpenGps), "On");
   EXPECT_EQ(rig.run.PortHandle, nullptr);
 }
 

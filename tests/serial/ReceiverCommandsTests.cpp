@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #include <gtest/gtest.h>
 
+#include "platform/ControlNames.h"
 #include "platform/PtyTestSupport.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "serial/PortOpening.h"
@@ -46,8 +47,8 @@ class CommandTest : public ::testing::Test {
     ButOpenGpsClick(rig.link);
     ASSERT_NE(rig.run.PortHandle, nullptr);
   }
-  void MarkDisplay() { rig.window.SetText("EdTime", "12:00:00"); }
-  bool DisplayWasReset() const { return rig.window.Text("EdTime") == "0"; }
+  void MarkDisplay() { rig.window.SetText(control::EdTime, "12:00:00"); }
+  bool DisplayWasReset() const { return rig.window.Text(control::EdTime) == "0"; }
 };
 
 TEST_F(CommandTest, StartButtonsWriteTheirExactBytesThenReset) {
@@ -67,7 +68,7 @@ TEST_F(CommandTest, ConfirmedListEntriesWriteTheirExactBytesThenReset) {
   for (int index = 0; index < 9; ++index) {
     SCOPED_TRACE(index);
     ASSERT_EQ(kList[index].size(), kListCounts[index]);
-    rig.window.SetItemIndex("SetMsg", index);
+    rig.window.SetItemIndex(control::SetMsg, index);
     rig.messages.shown.clear();
     MarkDisplay();
     SetMsgChange(rig.link);
@@ -82,7 +83,7 @@ TEST_F(CommandTest, ConfirmedListEntriesWriteTheirExactBytesThenReset) {
 }
 
 TEST_F(CommandTest, CancelWritesNothingAndResetsNothing) {
-  rig.window.SetItemIndex("SetMsg", 3);
+  rig.window.SetItemIndex(control::SetMsg, 3);
   rig.messages.answers.push_back(MessageResult::Cancel);
   MarkDisplay();
   SetMsgChange(rig.link);
@@ -101,16 +102,16 @@ TEST_F(CommandTest, SendWritesTheTextWithCrLfOnly) {
   MarkDisplay();
   SendClick(rig.link);  // the initial "@GSV 1"
   EXPECT_EQ(receiver.Receive(8), "@GSV 1\r\n");
-  rig.window.SetText("EdCommand", "");
+  rig.window.SetText(control::EdCommand, "");
   SendClick(rig.link);
   EXPECT_EQ(receiver.Receive(2), "\r\n");
   EXPECT_EQ(receiver.Receive(1, 50), "");
   EXPECT_FALSE(DisplayWasReset());
-  EXPECT_EQ(rig.window.Text("EdCommand"), "");
+  EXPECT_EQ(rig.window.Text(control::EdCommand), "");
 }
 
 TEST_F(CommandTest, PortClosedWhileTheBoxIsOpenSendsNothingButResets) {
-  rig.window.SetItemIndex("SetMsg", 0);
+  rig.window.SetItemIndex(control::SetMsg, 0);
   rig.messages.whileOpen = [&] { ButOpenGpsClick(rig.link); };
   MarkDisplay();
   SetMsgChange(rig.link);
@@ -123,21 +124,21 @@ TEST(CommandsWithoutPort, WriteNothingShowNothingButStillReset) {
   FakeSerialPorts ports;
   auto com1 = ports.Add("COM1");
   SerialRig rig(ports);
-  const auto mark = [&] { rig.window.SetText("EdTime", "12:00:00"); };
+  const auto mark = [&] { rig.window.SetText(control::EdTime, "12:00:00"); };
   for (StartCommand command : {StartCommand::Hot, StartCommand::Warm, StartCommand::Cold}) {
     mark();
     SendStartCommand(rig.link, command);
-    EXPECT_EQ(rig.window.Text("EdTime"), "0");
+    EXPECT_EQ(rig.window.Text(control::EdTime), "0");
   }
   for (int index = 0; index < 9; ++index) {
-    rig.window.SetItemIndex("SetMsg", index);
+    rig.window.SetItemIndex(control::SetMsg, index);
     mark();
     SetMsgChange(rig.link);
-    EXPECT_EQ(rig.window.Text("EdTime"), "0");
+    EXPECT_EQ(rig.window.Text(control::EdTime), "0");
   }
   mark();
   SendClick(rig.link);
-  EXPECT_EQ(rig.window.Text("EdTime"), "12:00:00");
+  EXPECT_EQ(rig.window.Text(control::EdTime), "12:00:00");
   // Only the confirmations of the list; no error box.
   EXPECT_EQ(rig.messages.shown.size(), 9u);
   EXPECT_TRUE(com1->written.empty());
@@ -149,7 +150,7 @@ TEST(ReceiverCommandTable, OneWritePerCommand) {
   SerialRig rig(ports);
   ButOpenGpsClick(rig.link);
   SendStartCommand(rig.link, StartCommand::Cold);
-  rig.window.SetItemIndex("SetMsg", 8);
+  rig.window.SetItemIndex(control::SetMsg, 8);
   SetMsgChange(rig.link);
   SendClick(rig.link);
   EXPECT_EQ(com1->writeSizes, (std::vector<std::uint32_t>{6, 10, 8}));

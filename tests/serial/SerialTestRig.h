@@ -7,10 +7,11 @@
 #include "fakes/FakeRecordFile.h"
 #include "fakes/FakeSerial.h"
 #include "fakes/FakeTimer.h"
+#include "fakes/TestWindow.h"
+#include "platform/ControlNames.h"
 #include "serial/SerialLink.h"
 #include "state/RunState.h"
 #include "support/NmeaChecksum.h"
-#include "fakes/TestWindow.h"
 
 namespace sattrail::testing {
 
@@ -18,8 +19,8 @@ namespace sattrail::testing {
 struct SerialRig {
   explicit SerialRig(SerialPorts& ports)
       : link{run, window, timer1, timer2, messages, ports, files} {
-    window.SetText("ButOpenGps", "On");
-    window.SetText("EdCommand", "@GSV 1");
+    window.SetText(control::ButOpenGps, "On");
+    window.SetText(control::EdCommand, "@GSV 1");
   }
 
   RunState run;

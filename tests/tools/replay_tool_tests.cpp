@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ControlNames.h"
 #include "replay/CaptureReplay.h"
 #include "replay/ReplayJson.h"
 
@@ -64,14 +65,14 @@ TEST(ReplayWindowTest, StartsWithTheWindowsStartUpLook) {
       {"EdPDOP", ""},         {"OutTextBox", ""}};
   for (const auto& [control, text] : texts) EXPECT_EQ(window.Text(control), text) << control;
   EXPECT_EQ(window.Caption(), "GPS 1.4A");
-  EXPECT_EQ(window.ItemIndex("ComboBox1"), -1);
+  EXPECT_EQ(window.ItemIndex(control::ComboBox1), -1);
   for (int box = 1; box <= 7; ++box) {
     EXPECT_FALSE(window.Checked("CheckBox" + std::to_string(box))) << box;
   }
-  EXPECT_FALSE(window.Visible("Ed2Dt"));
-  EXPECT_FALSE(window.Visible("CheckBox7"));
-  EXPECT_EQ(window.Left("GroupBox2"), 200);
-  EXPECT_EQ(window.Left("GroupBox4"), 200);
+  EXPECT_FALSE(window.Visible(control::Ed2Dt));
+  EXPECT_FALSE(window.Visible(control::CheckBox7));
+  EXPECT_EQ(window.Left(control::GroupBox2), 200);
+  EXPECT_EQ(window.Left(control::GroupBox4), 200);
   EXPECT_EQ(window.Width(), 390);
   EXPECT_EQ(window.Height(), 264);
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/ControlNames.h"
 #include "platform/DegreeSign.h"
 
 namespace sattrail::replay {
@@ -11,11 +12,13 @@ namespace sattrail::replay {
 namespace {
 
 constexpr std::array<std::string_view, 11> kReportedBoxes{
-    "Edit8",  "Edit9", "EdSpeed", "EdTime", "EdDate",    "EdHeight",
-    "EdPDOP", "Edit6", "Edit7",   "Ed3Dt",  "OutTextBox"};
+    control::Edit8,  control::Edit9,    control::EdSpeed,   control::EdTime,
+    control::EdDate, control::EdHeight, control::EdPDOP,    control::Edit6,
+    control::Edit7,  control::Ed3Dt,    control::OutTextBox};
 
 constexpr std::array<std::string_view, 7> kCheckBoxes{
-    "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6", "CheckBox7"};
+    control::CheckBox1, control::CheckBox2, control::CheckBox3, control::CheckBox4,
+    control::CheckBox5, control::CheckBox6, control::CheckBox7};
 
 }  // namespace
 
