@@ -34,12 +34,14 @@ constexpr HandlerRow kHandlers[] = {
     {Handler::SetMsgChange, SetMsgChange},
     {Handler::EdCommandEnter, [](SerialLink&) {}},  // gaining the focus does nothing
     // The pop-up menus' layouts.
-    {Handler::N1Click, [](SerialLink& link) { N1Click(link.window); }},
-    {Handler::N2Click, [](SerialLink& link) { N2Click(link.window); }},
-    {Handler::ALL1Click, [](SerialLink& link) { ALL1Click(link.window); }},
-    {Handler::DV1Click, [](SerialLink& link) { DV1Click(link.window); }},
-    {Handler::N3Click, [](SerialLink& link) { N3Click(link.window); }},
-    {Handler::ALL2Click, [](SerialLink& link) { ALL2Click(link.window); }},
+    {Handler::N1Click, [](SerialLink& link) { FoldToUpperPanel(link.window, UpperPanel::Sky); }},
+    {Handler::N2Click, [](SerialLink& link) { FoldToUpperPanel(link.window, UpperPanel::Nmea); }},
+    {Handler::ALL1Click, [](SerialLink& link) { ShowAllPanels(link.window); }},
+    {Handler::DV1Click,
+     [](SerialLink& link) { FoldToLowerPanel(link.window, LowerPanel::Signal); }},
+    {Handler::N3Click,
+     [](SerialLink& link) { FoldToLowerPanel(link.window, LowerPanel::Information); }},
+    {Handler::ALL2Click, [](SerialLink& link) { ShowAllPanels(link.window); }},
     // The hidden buttons.
     {Handler::BitBtn2Click,
      [](SerialLink& link) {

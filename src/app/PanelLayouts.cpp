@@ -10,6 +10,7 @@ namespace {
 constexpr int kFoldedWidth = 193;
 constexpr int kFullWidth = 377;  // replaced by the fit when auto-size comes back on
 constexpr int kRightColumnLeft = 200;
+constexpr int kHiddenButtonsRightLeft = 184;  // where the hidden bitmap buttons put it
 
 // Both right-column choices onto the left column's places.
 void MoveRightColumnLeft(Window& window) {
@@ -17,78 +18,50 @@ void MoveRightColumnLeft(Window& window) {
   window.SetLeft(control::GroupBox4, 0);
 }
 
-void ShowAll(Window& window) {
+// The two columns side by side, the right one at rightLeft: the upper panels and the signal
+// panel shown, the information panel as asked.
+void ShowColumns(Window& window, bool information, int rightLeft) {
   window.SetVisible(control::GroupBox1, true);
   window.SetVisible(control::GroupBox2, true);
   window.SetVisible(control::GroupBox3, true);
-  window.SetVisible(control::GroupBox4, true);
-  window.SetLeft(control::GroupBox2, kRightColumnLeft);
-  window.SetLeft(control::GroupBox4, kRightColumnLeft);
-  window.SetWidth(kFullWidth);
-  window.SetAutoSize(true);
+  window.SetVisible(control::GroupBox4, information);
+  window.SetLeft(control::GroupBox2, rightLeft);
+  window.SetLeft(control::GroupBox4, rightLeft);
 }
 
 }  // namespace
 
-void N1Click(Window& window) {
+void FoldToUpperPanel(Window& window, UpperPanel panel) {
   window.SetAutoSize(false);
-  window.SetVisible(control::GroupBox3, true);
-  window.SetVisible(control::GroupBox2, false);
+  window.SetVisible(control::GroupBox3, panel == UpperPanel::Sky);
+  window.SetVisible(control::GroupBox2, panel == UpperPanel::Nmea);
   MoveRightColumnLeft(window);
   window.SetWidth(kFoldedWidth);
 }
 
-void N2Click(Window& window) {
-  window.SetAutoSize(false);
-  window.SetVisible(control::GroupBox3, false);
-  window.SetVisible(control::GroupBox2, true);
-  MoveRightColumnLeft(window);
-  window.SetWidth(kFoldedWidth);
-}
-
-void ALL1Click(Window& window) {
-  ShowAll(window);
-}
-
-void DV1Click(Window& window) {
+void FoldToLowerPanel(Window& window, LowerPanel panel) {
   window.SetAutoSize(false);
   MoveRightColumnLeft(window);
   window.SetWidth(kFoldedWidth);
-  window.SetVisible(control::GroupBox1, true);
-  window.SetVisible(control::GroupBox4, false);
+  window.SetVisible(control::GroupBox1, panel == LowerPanel::Signal);
+  window.SetVisible(control::GroupBox4, panel == LowerPanel::Information);
 }
 
-void N3Click(Window& window) {
-  window.SetAutoSize(false);
-  MoveRightColumnLeft(window);
-  window.SetWidth(kFoldedWidth);
-  window.SetVisible(control::GroupBox1, false);
-  window.SetVisible(control::GroupBox4, true);
-}
-
-void ALL2Click(Window& window) {
-  ShowAll(window);
+void ShowAllPanels(Window& window) {
+  ShowColumns(window, true, kRightColumnLeft);
+  window.SetWidth(kFullWidth);
+  window.SetAutoSize(true);
 }
 
 void BitBtn3Click(Window& window) {
-  window.SetVisible(control::GroupBox1, true);
-  window.SetVisible(control::GroupBox2, true);
-  window.SetVisible(control::GroupBox3, true);
-  window.SetVisible(control::GroupBox4, true);
-  window.SetLeft(control::GroupBox2, 184);
-  window.SetLeft(control::GroupBox4, 184);
+  ShowColumns(window, true, kHiddenButtonsRightLeft);
   window.SetWidth(373);
   window.SetVisible(control::BitBtn5, true);
   window.SetVisible(control::BitBtn3, false);
 }
 
 void BitBtn5Click(Window& window) {
-  window.SetVisible(control::GroupBox1, true);
-  window.SetVisible(control::GroupBox2, true);
-  window.SetVisible(control::GroupBox3, true);
-  window.SetVisible(control::GroupBox4, false);
-  window.SetLeft(control::GroupBox2, 184);
-  window.SetLeft(control::GroupBox4, 184);
+  ShowColumns(window, false, kHiddenButtonsRightLeft);
   window.SetWidth(184);
   window.SetVisible(control::BitBtn3, true);
   window.SetVisible(control::BitBtn5, false);

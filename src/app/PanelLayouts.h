@@ -11,14 +11,13 @@ namespace sattrail {
 // visibility and Left, the window's Width and its AutoSize flag in exactly its order; the
 // window's auto-size and auto-scroll rules do the rest.
 
-// PopupMenu1: the upper panel.
-void N1Click(Window& window);    // "Satellites"
-void N2Click(Window& window);    // "NMEA"
-void ALL1Click(Window& window);  // "ALL"
-// DbAndCheck: the lower panel.
-void DV1Click(Window& window);   // "Signal"
-void N3Click(Window& window);    // "Information"
-void ALL2Click(Window& window);  // "ALL"
+// PopupMenu1 folds to its upper panel ("Satellites", "NMEA"), DbAndCheck to its lower panel
+// ("Signal", "Information"); the "ALL" of either menu unfolds.
+enum class UpperPanel { Sky, Nmea };
+enum class LowerPanel { Signal, Information };
+void FoldToUpperPanel(Window& window, UpperPanel panel);
+void FoldToLowerPanel(Window& window, LowerPanel panel);
+void ShowAllPanels(Window& window);
 
 // The hidden buttons, which nothing in a running window can press.
 void BitBtn3Click(Window& window);

@@ -12,6 +12,7 @@
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "platform/ControlNames.h"
 #include "support/BoxWatcher.h"
 #include "support/WaitUntil.h"
 
@@ -42,8 +43,8 @@ inline std::string MenuOpenedBy(MainWindow& window, QWidget* receiver, QPoint at
   QApplication::sendEvent(receiver, &event);
   QApplication::processEvents();
   std::string opened;
-  if (window.Menu(PopupMenu::PopupMenu1).isVisible()) opened = "PopupMenu1";
-  if (window.Menu(PopupMenu::DbAndCheck).isVisible()) opened += "DbAndCheck";
+  if (window.Menu(PopupMenu::PopupMenu1).isVisible()) opened = control::PopupMenu1;
+  if (window.Menu(PopupMenu::DbAndCheck).isVisible()) opened += control::DbAndCheck;
   ClosePopups();
   QApplication::processEvents();
   return opened;
