@@ -51,10 +51,9 @@ auto MainWindow::guarded(Handler handler) {
 }
 
 MainWindow::MainWindow(RunState& run)
-    : run_(run), timer1_(kPollInterval), timer2_(kTimer2Interval), link_{run_,      *this,
-                                                                         timer1_,   timer2_,
-                                                                         messages_, ports_,
-                                                                         files_} {
+    : timer1_(kPollInterval),
+      timer2_(kTimer2Interval),
+      link_(SerialLink{run, *this, timer1_, timer2_, messages_, ports_, files_}) {
   setWindowTitle(ToQString(kWindowCaption));
   setFont(ControlFont(kWindowFontPixels));
   setWindowIcon(ProgramIcon());

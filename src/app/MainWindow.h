@@ -51,13 +51,12 @@ class MainWindow : public QtWindow {
   QMenu* createMenu(PopupMenu menu);
   void refreshPortToolTips();
 
-  RunState& run_;  // borrowed: main owns the run's state
   QtTimer timer1_;
   QtTimer timer2_;
   QtMessageBox messages_;
   LinuxSerialPorts ports_;
   LinuxRecordFiles files_;
-  SerialLink link_;
+  SerialLink link_;  // borrows the run's state, which main owns
   QMenu* popupMenu1_ = nullptr;
   QMenu* dbAndCheck_ = nullptr;
   std::map<QObject*, Handler> focusHandlers_;
