@@ -543,6 +543,8 @@ TEST_F(SimulatorEndToEnd, ADeviceThatGoesAndComesBackIsReopenedWithoutAClick) {
 
 // What a finished session shows: the boxes of position, time and fix, and the sentence boxes.
 using Shown = std::map<std::string, std::string>;
+// The key of the local time, which tells that the last epoch has been shown.
+const std::string kTime(control::EdTime);
 const char* const kShownBoxes[] = {"Edit8",  "Edit9",    "EdSpeed", "EdTime",
                                    "EdDate", "EdHeight", "EdPDOP",  "Edit6"};
 
@@ -647,10 +649,10 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
   const bool fixShown = WaitUntil(
       [&] {
         live = ShownBy(*window);  // the silence rule empties the boxes later
-        return live["EdTime"] == kTritonLastFix.at("EdTime");
+        return live[kTime] == kTritonLastFix.at(kTime);
       },
       60s);
-  ASSERT_TRUE(fixShown) << "EdTime shows " << live["EdTime"] << " after " << recorder->lines.size()
+  ASSERT_TRUE(fixShown) << "EdTime shows " << live[kTime] << " after " << recorder->lines.size()
                         << " lines; the simulator said:\n"
                         << sim->Log();
   EXPECT_EQ(live, kTritonLastFix);
@@ -683,7 +685,7 @@ TEST_F(SimulatorEndToEnd, At115200ARecordedSessionPlaysBackToTheSameBoxes) {
   EXPECT_TRUE(WaitUntil(
       [&] {
         shownAgain = ShownBy(again);
-        return shownAgain["EdTime"] == kTritonLastFix.at("EdTime");
+        return shownAgain[kTime] == kTritonLastFix.at(kTime);
       },
       60s))
       << "sattrail-sim --capture " << session << " said:\n"
