@@ -13,7 +13,7 @@
 #include "fakes/TestWindow.h"
 #include "nmea/FieldParsers.h"
 #include "nmea/GsvParser.h"
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 #include "platform/ControlNames.h"
 #include "platform/qt/QtCanvas.h"
 

@@ -9,10 +9,10 @@
 #include "display/PositionText.h"
 #include "display/RmcDisplay.h"
 #include "display/SatellitePlots.h"
+#include "fakes/TestWindow.h"
 #include "nmea/FieldParsers.h"
 #include "nmea/GsvParser.h"
-#include "nmea/NumberConversion.h"
-#include "fakes/TestWindow.h"
+#include "numbers/NumberConversion.h"
 
 namespace {
 

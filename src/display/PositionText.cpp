@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "display/Truncation.h"
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 namespace sattrail {
 

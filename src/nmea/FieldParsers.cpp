@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 namespace sattrail {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 #include "platform/ControlNames.h"
 
 namespace sattrail {

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 namespace sattrail {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "nmea/Checksum.h"
-#include "nmea/NumberConversion.h"
 #include "nmea/ReceiverReplies.h"
 #include "nmea/SentenceDispatch.h"
+#include "numbers/NumberConversion.h"
 #include "platform/ControlNames.h"
 
 namespace sattrail {

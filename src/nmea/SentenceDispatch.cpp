@@ -9,7 +9,7 @@
 #include "display/SatellitePlots.h"
 #include "nmea/FieldParsers.h"
 #include "nmea/GsvParser.h"
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 #include "platform/ControlNames.h"
 
 namespace sattrail {

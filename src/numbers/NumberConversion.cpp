@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: BSD-2-Clause
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 #include <algorithm>
 #include <array>

@@ -8,7 +8,7 @@
 
 #include "nmea/DisplayReset.h"
 #include "nmea/LineAssembly.h"
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 #include "platform/ControlNames.h"
 #include "serial/DeviceReturn.h"
 #include "serial/Recording.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "nmea/FieldParsers.h"
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 namespace sattrail {
 namespace {

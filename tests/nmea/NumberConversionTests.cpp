@@ -7,7 +7,7 @@
 #include <locale>
 #include <string>
 
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 namespace sattrail {
 namespace {

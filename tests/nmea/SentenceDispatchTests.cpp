@@ -11,8 +11,8 @@
 #include "fakes/FakeSerial.h"
 #include "nmea/DisplayReset.h"
 #include "nmea/FixTimer.h"
-#include "nmea/NumberConversion.h"
 #include "nmea/SentenceDispatch.h"
+#include "numbers/NumberConversion.h"
 #include "platform/ControlNames.h"
 
 namespace sattrail {

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <thread>
 
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 #include "platform/ControlNames.h"
 #include "platform/PtyTestSupport.h"
 #include "platform/linux/LinuxSerialPorts.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 namespace sattrail::sim {
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "Simulator.h"
-#include "nmea/NumberConversion.h"
+#include "numbers/NumberConversion.h"
 
 namespace sattrail::sim {
 
