@@ -72,6 +72,9 @@ TEST(PortLinkFolder, EnvironmentDecidesWhere) {
   EXPECT_EQ(serial_linux::PortLinkFolder(), "/run/user/1000/sattrail/ports");
   unsetenv("XDG_RUNTIME_DIR");
   EXPECT_EQ(serial_linux::PortLinkFolder(), "/tmp/sattrail-" + std::to_string(getuid()) + "/ports");
+  // The link of port n in it, with or without the folder's closing slash.
+  EXPECT_EQ(serial_linux::PortLinkPath("/somewhere/ports", 3), "/somewhere/ports/COM3");
+  EXPECT_EQ(serial_linux::PortLinkPath("/somewhere/ports/", 30), "/somewhere/ports/COM30");
 
   if (savedPort) setenv("SATTRAIL_PORT_DIR", keepPort.c_str(), 1);
   if (savedRuntime) setenv("XDG_RUNTIME_DIR", keepRuntime.c_str(), 1);

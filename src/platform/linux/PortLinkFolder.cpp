@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/linux/AccountNames.h"
@@ -70,7 +72,9 @@ std::string PortLinkFolder() {
 }
 
 std::string PortLinkPath(const std::string& folder, int port) {
-  return folder + "/COM" + std::to_string(port);
+  // A folder given as "dir/" names the link "dir/COMn", as the user would write it.
+  const std::string_view separator = folder.ends_with('/') ? "" : "/";
+  return folder + std::string(separator) + "COM" + std::to_string(port);
 }
 
 FolderCheck CheckPortLinkFolder(const std::string& folder, uid_t user) {
