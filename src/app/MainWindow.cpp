@@ -135,10 +135,10 @@ void MainWindow::bindEvent(const ControlSpec& entry, QWidget* control) {
 }
 
 QMenu* MainWindow::createMenu(PopupMenu which) {
-  const PopupMenuSpec spec = MenuSpec(which);
+  const PopupMenuSpec design = MenuSpec(which);
   auto* menu = new QMenu(this);
-  menu->setObjectName(ToQString(spec.name));
-  for (const MenuItemSpec& item : spec.items) {
+  menu->setObjectName(ToQString(design.name));
+  for (const MenuItemSpec& item : design.items) {
     QAction* action = menu->addAction(ToQString(item.caption));
     action->setObjectName(ToQString(item.name));
     connect(action, &QAction::triggered, this, guarded(item.handler));

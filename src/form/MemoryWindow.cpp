@@ -9,7 +9,7 @@ namespace sattrail {
 MemoryWindow::MemoryWindow(SurfaceFactory surfaces) : surfaces_(std::move(surfaces)) {
   for (const ControlSpec& entry : MainWindowInventory()) {
     if (entry.name.empty()) continue;
-    controls_.emplace(std::string(entry.name), Control{.spec = &entry,
+    controls_.emplace(std::string(entry.name), Control{.design = &entry,
                                                        .text = std::string(entry.text),
                                                        .visible = entry.visible,
                                                        .left = entry.left});
@@ -47,10 +47,10 @@ void MemoryWindow::DeleteFirstLine(std::string_view memo) {
 
 Canvas& MemoryWindow::Surface(std::string_view image) {
   Control& control = at(image);
-  if (control.spec->kind != ControlKind::Image) {
+  if (control.design->kind != ControlKind::Image) {
     throw std::logic_error(std::string(image) + " is not an image");
   }
-  if (!control.surface) control.surface = surfaces_(control.spec->width, control.spec->height);
+  if (!control.surface) control.surface = surfaces_(control.design->width, control.design->height);
   return *control.surface;
 }
 

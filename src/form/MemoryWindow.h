@@ -59,7 +59,7 @@ class MemoryWindow : public Window {
 
  private:
   struct Control {
-    const ControlSpec* spec;  // its row of the inventory
+    const ControlSpec* design;  // its row of the inventory
     std::string text;
     bool checked = false;
     bool visible = true;
