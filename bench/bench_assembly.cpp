@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "fakes/TestWindow.h"
 #include "nmea/Checksum.h"
 #include "nmea/LineAssembly.h"
 #include "state/RunState.h"
-#include "fakes/TestWindow.h"
 
 namespace {
 

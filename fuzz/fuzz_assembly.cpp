@@ -7,10 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fakes/TestWindow.h"
 #include "nmea/LineAssembly.h"
 #include "nmea/StreamObserver.h"
 #include "state/RunState.h"
-#include "fakes/TestWindow.h"
 
 namespace {
 

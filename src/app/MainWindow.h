@@ -6,7 +6,6 @@
 
 #include "form/Handler.h"
 #include "form/Inventory.h"
-#include "state/RunState.h"
 #include "platform/linux/LinuxRecordFile.h"
 #include "platform/linux/LinuxSerialPorts.h"
 #include "platform/qt/QtMessageBox.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #include "app/PanelLayouts.h"
 
+#include "form/FormCreate.h"
 #include "platform/ControlNames.h"
 
 namespace sattrail {
@@ -8,8 +9,7 @@ namespace sattrail {
 namespace {
 
 constexpr int kFoldedWidth = 193;
-constexpr int kFullWidth = 377;  // replaced by the fit when auto-size comes back on
-constexpr int kRightColumnLeft = 200;
+constexpr int kFullWidth = 377;               // replaced by the fit when auto-size comes back on
 constexpr int kHiddenButtonsRightLeft = 184;  // where the hidden bitmap buttons put it
 
 // Both right-column choices onto the left column's places.

@@ -6,12 +6,6 @@
 
 namespace sattrail {
 
-namespace {
-
-constexpr int kRightColumnLeft = 200;  // GroupBox2 is designed one pixel further left
-
-}  // namespace
-
 void FormCreate(Window& window) {
   window.SetLeft(control::GroupBox2, kRightColumnLeft);
   window.SetLeft(control::GroupBox4, kRightColumnLeft);

@@ -10,4 +10,8 @@ namespace sattrail {
 // Every front end runs it on its freshly built window, so that each starts the same.
 void FormCreate(Window& window);
 
+// Where the right-hand panels stand while both columns show (GroupBox2 is designed one pixel
+// further left).
+inline constexpr int kRightColumnLeft = 200;
+
 }  // namespace sattrail

@@ -71,7 +71,7 @@ class MemoryWindow : public Window {
 
   const Control& at(std::string_view control) const;
   Control& at(std::string_view control);
-  Control& changing(std::string_view control);  // at(), after telling onChange
+  Control& changing(std::string_view control);  // tells onChange, then gives at()
 
   ControlMap<Control> controls_;
   SurfaceFactory surfaces_;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
-#include "platform/qt/QtCanvas.h"
 #include "fakes/TestWindow.h"
+#include "platform/qt/QtCanvas.h"
 
 namespace sattrail::testing {
 

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "fakes/TestWindow.h"
 #include "nmea/LineAssembly.h"
 #include "nmea/StreamObserver.h"
 #include "state/RunState.h"
-#include "fakes/TestWindow.h"
 
 namespace sattrail::testing {
 

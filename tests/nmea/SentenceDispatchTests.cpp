@@ -9,6 +9,7 @@
 
 #include "AssemblyTestSupport.h"
 #include "fakes/FakeSerial.h"
+#include "form/Inventory.h"
 #include "nmea/DisplayReset.h"
 #include "nmea/FixTimer.h"
 #include "nmea/SentenceDispatch.h"
@@ -98,6 +99,11 @@ TEST(DispatchSentence, VtgOnlyTicksItsBox) {
   EXPECT_EQ(run.SilenceCount, 0);
   ASSERT_EQ(changed.size(), 1u);
   EXPECT_EQ(changed.front(), "CheckBox6");
+  for (const ControlSpec& entry : MainWindowInventory()) {
+    if (!entry.name.empty()) {
+      EXPECT_EQ(window.Repaints(entry.name), 0) << entry.name;
+    }
+  }
   EXPECT_TRUE(window.Sky().Operations().empty());
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 using namespace std::string_literals;
 using test::Fields;
-using test::HasGoodChecksum;
+using test::IsWholeSentence;
 
 TEST(SimCommands, LinesEndAtCrOrLfAndNulsAreSkipped) {
   // The byte sequences a monitor writes: start buttons with CR LF NUL NUL, list commands
@@ -146,7 +146,7 @@ TEST(SimFaults, MalformedFieldKeepsAGoodChecksum) {
   const std::string corrupted = CorruptNumericField(gga);
   EXPECT_EQ(Fields(corrupted)[9], "54X.4");
   EXPECT_EQ(Fields(corrupted)[11], "46.9");
-  EXPECT_TRUE(HasGoodChecksum(FrameSentence(corrupted)));
+  EXPECT_TRUE(IsWholeSentence(FrameSentence(corrupted)));
 
   const std::string rmc = "GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W";
   EXPECT_EQ(Fields(CorruptNumericField(rmc))[7], "02X.4");
@@ -158,7 +158,7 @@ TEST(SimFaults, MalformedFieldKeepsAGoodChecksum) {
   // Before a fix the RMC time is the number left to spoil.
   const std::string voidRmc = CorruptNumericField("GPRMC,001313.00,V,,,,,,,091226,,,N");
   EXPECT_EQ(Fields(voidRmc)[1], "00131X.00");
-  EXPECT_TRUE(HasGoodChecksum(FrameSentence(voidRmc)));
+  EXPECT_TRUE(IsWholeSentence(FrameSentence(voidRmc)));
 }
 
 TEST(SimFaults, LineFaultsAtFullRate) {
@@ -177,7 +177,7 @@ TEST(SimFaults, LineFaultsAtFullRate) {
     std::istringstream lines(injector.Frame(bodies));
     int count = 0;
     for (std::string line; std::getline(lines, line); ++count)
-      EXPECT_FALSE(HasGoodChecksum(line + "\n")) << line;
+      EXPECT_FALSE(IsWholeSentence(line + "\n")) << line;
     EXPECT_EQ(count, 3);
   }
   {
@@ -186,7 +186,7 @@ TEST(SimFaults, LineFaultsAtFullRate) {
     std::istringstream lines(injector.Frame(bodies));
     std::vector<std::string> got;
     for (std::string line; std::getline(lines, line);) {
-      EXPECT_TRUE(HasGoodChecksum(line + "\n")) << line;
+      EXPECT_TRUE(IsWholeSentence(line + "\n")) << line;
       got.push_back(line);
     }
     ASSERT_EQ(got.size(), 3u);

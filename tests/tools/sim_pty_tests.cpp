@@ -28,7 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using test::HasGoodChecksum;
+using test::IsWholeSentence;
 
 // sattrail-sim with its control lines on a pipe and, when log is given, its messages there.
 class SimulatorProcess {
@@ -150,7 +150,7 @@ bool Streams(const fs::path& link) {
     const std::vector<std::string> lines = CompleteLines(ReadFor(fd, 700ms));
     close(fd);
     // The first line may be cut where reading began.
-    if (lines.size() >= 2 && HasGoodChecksum(lines[1])) return true;
+    if (lines.size() >= 2 && IsWholeSentence(lines[1])) return true;
   }
   return false;
 }
@@ -186,7 +186,7 @@ TEST_F(SimPty, StreamsGoodLinesAndRemovesItsLinkOnSigterm) {
   int rmc = 0, gga = 0;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     SCOPED_TRACE(lines[i]);
-    EXPECT_TRUE(HasGoodChecksum(lines[i]));
+    EXPECT_TRUE(IsWholeSentence(lines[i]));
     rmc += lines[i].starts_with("$GPRMC,");
     gga += lines[i].starts_with("$GPGGA,");
   }
@@ -223,7 +223,7 @@ TEST_F(SimPty, AnswersTheVersionQueryAndCanBeOpenedAgain) {
       for (const std::string& line : lines)
         if (line.size() > 18 && line.substr(11, 7) == "Version") {
           version = true;
-          EXPECT_FALSE(HasGoodChecksum(line));
+          EXPECT_FALSE(IsWholeSentence(line));
         }
       if (!version) std::this_thread::sleep_for(300ms);
     }

@@ -13,7 +13,7 @@ namespace sattrail::sim {
 namespace {
 
 using test::Fields;
-using test::HasGoodChecksum;
+using test::IsWholeSentence;
 
 TEST(SimSentence, FramesWithTheChecksumOfRealSentences) {
   // Bodies and checksums as real receivers sent them (tests/data/mt3339.log and the widely
@@ -44,8 +44,8 @@ TEST(SimSentence, ChecksumDigitsAreTwoUpperCaseHexDigits) {
 TEST(SimSentence, WrongChecksumReallyFails) {
   for (const char* body : {"GPGGA,1,2,3", "A", "", "PSIM,SW,1,Version 001090  "}) {
     SCOPED_TRACE(body);
-    EXPECT_TRUE(HasGoodChecksum(FrameSentence(body)));
-    EXPECT_FALSE(HasGoodChecksum(FrameWithWrongChecksum(body)));
+    EXPECT_TRUE(IsWholeSentence(FrameSentence(body)));
+    EXPECT_FALSE(IsWholeSentence(FrameWithWrongChecksum(body)));
   }
 }
 
@@ -92,7 +92,7 @@ TEST(SimSentence, EveryBuilderMakesAGoodLine) {
     for (const std::string& body : bodies) {
       SCOPED_TRACE(body);
       const std::string line = FrameSentence(body);
-      EXPECT_TRUE(HasGoodChecksum(line));
+      EXPECT_TRUE(IsWholeSentence(line));
       EXPECT_TRUE(line.starts_with("$GP"));
       EXPECT_LE(line.size(), 82u);  // the longest line NMEA 0183 allows
     }
@@ -227,7 +227,7 @@ TEST(SimReply, VersionLineLayout) {
   EXPECT_EQ(line.substr(11, 7), "Version");
   EXPECT_EQ(line.substr(18, 9), " 001090  ");
   EXPECT_TRUE(line.ends_with("\r\n"));
-  EXPECT_FALSE(HasGoodChecksum(line));
+  EXPECT_FALSE(IsWholeSentence(line));
 }
 
 TEST(SimReply, StatusLineBeginsWithABracketAndFailsTheChecksum) {
@@ -235,7 +235,7 @@ TEST(SimReply, StatusLineBeginsWithABracketAndFailsTheChecksum) {
   EXPECT_EQ(line.front(), '[');
   EXPECT_NE(line.find("NC 10111000"), std::string::npos);
   EXPECT_TRUE(line.ends_with("\r\n"));
-  EXPECT_FALSE(HasGoodChecksum(line));
+  EXPECT_FALSE(IsWholeSentence(line));
 }
 
 }  // namespace

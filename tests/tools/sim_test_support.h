@@ -12,7 +12,7 @@
 namespace sattrail::sim::test {
 
 // True when line is "$" body "*" HH CR LF and HH is the exclusive-or of the body's bytes.
-inline bool HasGoodChecksum(const std::string& line) {
+inline bool IsWholeSentence(const std::string& line) {
   return line.size() >= 6 && line.ends_with("\r\n") &&
          testing::HasGoodChecksum(std::string_view(line).substr(0, line.size() - 2));
 }
