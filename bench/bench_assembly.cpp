@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -13,20 +11,14 @@
 #include "nmea/Checksum.h"
 #include "nmea/LineAssembly.h"
 #include "state/RunState.h"
+#include "support/TestCapture.h"
 
 namespace {
-
-std::string ReadCapture(const char* name) {
-  std::ifstream file(std::string(SATTRAIL_TEST_DATA) + "/" + name, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
 
 // The whole telit-he910 capture (82 031 bytes, 1 568 lines) per iteration, handed over in
 // the poll's 256-byte chunks, into a fresh run and the tests' window.
 void BM_AssembleLinesTelit(benchmark::State& state) {
-  const std::string capture = ReadCapture("telit-he910.log");
+  const std::string capture = sattrail::testing::ReadTestCapture("telit-he910.log");
   if (capture.empty()) {
     state.SkipWithError("capture missing");
     return;

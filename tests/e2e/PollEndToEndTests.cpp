@@ -18,9 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,6 +29,7 @@
 #include "platform/PtyTestSupport.h"
 #include "support/BoxWatcher.h"
 #include "support/LocaleRun.h"
+#include "support/TestCapture.h"
 #include "support/WaitUntil.h"
 
 extern char** environ;
@@ -39,6 +38,7 @@ namespace sattrail {
 namespace {
 
 using testing::BoxWatcher;
+using testing::ReadTestCapture;
 using testing::WaitUntil;
 
 Application& App() {
@@ -53,11 +53,6 @@ Application& App() {
 void RunEventsFor(int milliseconds) {
   QDeadlineTimer deadline(milliseconds);
   while (!deadline.hasExpired()) QApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
-std::string ReadCapture(const std::string& name) {
-  std::ifstream file(std::string(SATTRAIL_TEST_DATA) + "/" + name, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 struct Shown {
@@ -129,7 +124,7 @@ TEST(PollEndToEnd, CaptureAt38400ShowsItsLastFix) {
   ASSERT_NE(run.PortHandle, nullptr);
   ASSERT_EQ(window.Text(control::ButOpenGps), "OFF");
 
-  const std::string capture = ReadCapture("mt3339.log");
+  const std::string capture = ReadTestCapture("mt3339.log");
   ASSERT_EQ(capture.size(), kMt3339Bytes);
   SendPaced(capture, [&](std::string_view piece) { receiver.Send(piece); });
   ExpectMt3339LastFix(window);
@@ -213,7 +208,7 @@ TEST(PollEndToEnd, AReceiverOverTcpBridgedBySocatShowsItsLastFix) {
       << (boxes.seen.empty() ? "" : boxes.seen[0].informative);
   ASSERT_NE(run.PortHandle, nullptr);
 
-  SendPaced(ReadCapture("mt3339.log"), [&](std::string_view piece) {
+  SendPaced(ReadTestCapture("mt3339.log"), [&](std::string_view piece) {
     ASSERT_EQ(::send(client.fd, piece.data(), piece.size(), MSG_NOSIGNAL),
               static_cast<ssize_t>(piece.size()));
   });

@@ -4,18 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <fstream>
 #include <map>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "AssemblyTestSupport.h"
+#include "support/TestCapture.h"
 
 namespace sattrail {
 namespace {
 
+using testing::ReadTestCapture;
 using testing::RecordingObserver;
 using testing::TestWindow;
 
@@ -208,13 +208,6 @@ void PrintTo(const Capture& capture, std::ostream* out) {
   *out << capture.name;
 }
 
-std::string ReadCapture(const std::string& name) {
-  std::ifstream file(std::string(SATTRAIL_TEST_DATA) + "/" + name + ".log", std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
-
 struct Replay {
   RecordingObserver observer;
   std::vector<std::string> errors;
@@ -230,7 +223,7 @@ class CaptureTest : public ::testing::TestWithParam<Capture> {};
 
 TEST_P(CaptureTest, DispatchesWhatTheIndependentReadingCounts) {
   const Capture& capture = GetParam();
-  const std::string bytes = ReadCapture(capture.name);
+  const std::string bytes = ReadTestCapture(std::string(capture.name) + ".log");
   ASSERT_FALSE(bytes.empty()) << "capture missing";
   Replay replay;
   RunCapture(bytes, 256, replay);
@@ -279,14 +272,14 @@ TEST_P(CaptureTest, NoConversionErrors) {
   // the capture's other void RMC and GGA sentences (empty speed, course and height).
   const Capture& capture = GetParam();
   Replay replay;
-  RunCapture(ReadCapture(capture.name), 256, replay);
+  RunCapture(ReadTestCapture(std::string(capture.name) + ".log"), 256, replay);
   EXPECT_TRUE(replay.errors.empty());
   EXPECT_TRUE(replay.observer.failures.empty());
 }
 
 TEST_P(CaptureTest, ChunkSizeMakesNoDifference) {
   const Capture& capture = GetParam();
-  const std::string bytes = ReadCapture(capture.name);
+  const std::string bytes = ReadTestCapture(std::string(capture.name) + ".log");
   Replay byChunk, byByte;
   RunCapture(bytes, 256, byChunk);
   RunCapture(bytes, 1, byByte);
