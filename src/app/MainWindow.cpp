@@ -69,6 +69,11 @@ MainWindow::MainWindow(RunState& run)
 }
 
 void MainWindow::Run(Handler handler) {
+  // However the handler ends, the pictures it drew are complete.
+  struct Settler {
+    QtWindow& window;
+    ~Settler() { window.SettleSurfaces(); }
+  } settler{*this};
   RunHandler(handler, link_);
 }
 

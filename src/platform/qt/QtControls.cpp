@@ -87,17 +87,21 @@ Canvas& ImageControl::Surface() {
   if (!canvas_) {
     canvas_ = std::make_unique<RepeatSkippingCanvas>(
         width(), height(), devicePixelRatioF(),
-        // The logic draws a whole picture within one event; it is settled right after.
-        [this] {
-          QMetaObject::invokeMethod(
-              this, [this] { canvas_->Settle(); }, Qt::QueuedConnection);
-        },
+        // The window settles the drawing once the handler that draws it is done, rather than
+        // through a posted event: a posted event wakes the loop with a system call.
+        [this] { drawing_ = true; },
         [this] {
           stale_ = true;
-          update();  // one paint however many figures come before it
+          update();
         });
   }
   return *canvas_;
+}
+
+void ImageControl::Settle() {
+  if (!drawing_) return;
+  drawing_ = false;
+  canvas_->Settle();
 }
 
 const QImage* ImageControl::Picture() {

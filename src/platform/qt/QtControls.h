@@ -65,6 +65,8 @@ class ImageControl : public QWidget {
   ~ImageControl() override;
 
   Canvas& Surface();
+  // Ends the drawing under way, if a drawing has started since the last settle.
+  void Settle();
   // The picture at its device resolution; null until the surface is first used.
   const QImage* Picture();
   bool Transparent() const { return transparent_; }
@@ -77,8 +79,9 @@ class ImageControl : public QWidget {
 
   std::unique_ptr<RepeatSkippingCanvas> canvas_;
   bool transparent_;
-  bool stale_ = true;  // the picture changed since keyed_ was made
-  QImage keyed_;       // the transparent picture as shown
+  bool drawing_ = false;  // a drawing has started and is not settled yet
+  bool stale_ = true;     // the picture changed since keyed_ was made
+  QImage keyed_;          // the transparent picture as shown
 };
 
 // The memo of the raw stream. Its text is kept byte for byte as written, line ends

@@ -41,6 +41,7 @@ QtWindow::QtWindow(QWidget* parent)
 void QtWindow::Register(const std::string& name, QWidget* control) {
   control->setObjectName(QString::fromStdString(name));
   controls_[name] = control;
+  if (auto* image = qobject_cast<ImageControl*>(control)) images_.push_back(image);
 }
 
 QWidget* QtWindow::Control(std::string_view name) const {
@@ -146,6 +147,10 @@ Canvas& QtWindow::Surface(std::string_view image) {
   auto* control = qobject_cast<ImageControl*>(Control(image));
   if (control == nullptr) WrongKind(image, "an image");
   return control->Surface();
+}
+
+void QtWindow::SettleSurfaces() {
+  for (ImageControl* image : images_) image->Settle();
 }
 
 std::string QtWindow::Caption() const {

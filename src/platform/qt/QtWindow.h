@@ -12,6 +12,8 @@
 
 namespace sattrail {
 
+class ImageControl;
+
 // A fixed-border top-level window whose controls are reached by their component names,
 // with the two layout flags of the main window:
 // - auto-size: the visible direct children are shifted together so that their bounding
@@ -58,6 +60,9 @@ class QtWindow : public QWidget, public Window {
   void DeleteFirstLine(std::string_view memo) override;
   void Repaint(std::string_view control) override;
   Canvas& Surface(std::string_view image) override;
+  // Ends the drawings under way on the image controls: a handler draws a whole picture, so
+  // the window settles them once the handler is done.
+  void SettleSurfaces();
 
   std::string Caption() const override;
   void SetCaption(std::string_view caption) override;
@@ -79,9 +84,10 @@ class QtWindow : public QWidget, public Window {
   void fit();
   void applyGeometry();
 
-  ControlMap<QWidget*> controls_;  // owned through Qt parents
-  QWidget* viewport_;              // the client area above the scroll bar; clips the children
-  QWidget* content_;               // holds the direct children; moves sideways when scrolled
+  ControlMap<QWidget*> controls_;      // owned through Qt parents
+  std::vector<ImageControl*> images_;  // settled after every handler
+  QWidget* viewport_;                  // the client area above the scroll bar; clips the children
+  QWidget* content_;                   // holds the direct children; moves sideways when scrolled
   QScrollBar* scrollBar_;
   QSize client_{0, 0};
   bool autoSize_ = true;

@@ -49,7 +49,9 @@ void RepeatSkippingCanvas::draw(const Step& step) {
       canvas_.TextOut(n[0], n[1], step.text);
       break;
   }
-  changed_();
+  // Once per drawing: the owner repaints the picture whole anyway.
+  if (!reported_) changed_();
+  reported_ = true;
 }
 
 void RepeatSkippingCanvas::Settle() {
@@ -61,6 +63,7 @@ void RepeatSkippingCanvas::Settle() {
   if (!repeating_ || drawing_.size() != drawn_.size()) drawn_ = std::move(drawing_);
   drawing_.clear();
   repeating_ = true;
+  reported_ = false;
 }
 
 const QImage& RepeatSkippingCanvas::Image() {

@@ -24,7 +24,8 @@ namespace sattrail {
 // picture and once the steps of a drawing are all in.
 class RepeatSkippingCanvas : public Canvas {
  public:
-  // started: the first step of a drawing has come. changed: the picture has changed.
+  // started: the first step of a drawing has come. changed: the drawing under way has
+  // changed the picture (once per drawing).
   RepeatSkippingCanvas(int width, int height, qreal devicePixelRatio, std::function<void()> started,
                        std::function<void()> changed);
 
@@ -66,6 +67,7 @@ class RepeatSkippingCanvas : public Canvas {
   std::vector<Step> drawn_;    // the last settled drawing, which the picture shows
   std::vector<Step> drawing_;  // the drawing under way
   bool repeating_ = true;      // every step so far repeats the one of drawn_ at its place
+  bool reported_ = false;      // the drawing under way has changed the picture already
   std::function<void()> started_;
   std::function<void()> changed_;
 };
