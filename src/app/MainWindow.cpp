@@ -60,6 +60,7 @@ MainWindow::MainWindow(RunState& run)
   popupMenu1_ = createMenu(PopupMenu::PopupMenu1);
   dbAndCheck_ = createMenu(PopupMenu::DbAndCheck);
   build();
+  messages_.beforeShowing = [this] { SettleSurfaces(); };
   connect(&timer1_.Qt(), &QTimer::timeout, this, guarded(Handler::Timer1Timer));
   connect(&timer2_.Qt(), &QTimer::timeout, this, guarded(Handler::Timer2Timer));
   if (auto* application = qobject_cast<Application*>(QCoreApplication::instance())) {

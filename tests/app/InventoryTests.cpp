@@ -12,6 +12,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <optional>
 
@@ -325,6 +326,45 @@ TEST_F(InventoryTest, SkyPlotIsTransparentAndChartOpaque) {
   const QPoint chartPoint(5, 5);
   EXPECT_EQ(image.pixel(0 + 14 + chartPoint.x(), 159 + 8 + chartPoint.y()),
             chartPicture.pixel(chartPoint) | 0xFF000000u);
+}
+
+// What a control is asked to repaint, in its own coordinates.
+class PaintRecorder : public QObject {
+ public:
+  explicit PaintRecorder(QWidget* control) { control->installEventFilter(this); }
+  QRegion painted;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+};
+
+// A drawing that moves one disc of the chart asks for the repaint of the pixels between the
+// old disc and the new one, not of the whole picture; a drawing that changes nothing asks for
+// no repaint at all.
+TEST_F(InventoryTest, ChartRepaintsOnlyWhatADrawingChanged) {
+  Canvas& chart = window.Surface(control::Image1);
+  const auto draw = [&](int discLeft) {
+    chart.SetBrushColor({192, 220, 192});
+    chart.RoundRect(0, 0, 164, 64, 0, 0);
+    chart.SetBrushColor({0, 0, 255});
+    chart.Ellipse(discLeft, 20, discLeft + 10, 30);
+    window.SettleSurfaces();
+    QApplication::processEvents();
+  };
+  draw(20);
+  PaintRecorder recorder(window.Control(control::Image1));
+  draw(40);
+  const QRect painted = recorder.painted.boundingRect();
+  EXPECT_TRUE(QRect(20, 20, 30, 10).contains(painted))
+      << painted.x() << "," << painted.y() << " " << painted.width() << "x" << painted.height();
+  EXPECT_TRUE(painted.contains(QPoint(25, 25)));  // where the old disc was
+  EXPECT_TRUE(painted.contains(QPoint(45, 25)));  // where the new one is
+  recorder.painted = {};
+  draw(40);
+  EXPECT_TRUE(recorder.painted.isEmpty());
 }
 
 TEST_F(InventoryTest, MemoKeepsItsBytesAndDeletesThroughTheFirstLineFeed) {

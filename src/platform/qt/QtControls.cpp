@@ -7,6 +7,7 @@
 #include <QTextLayout>
 #include <QTextOption>
 #include <cmath>
+#include <cstring>
 
 #include "platform/DegreeSign.h"
 
@@ -18,6 +19,38 @@ constexpr char16_t kShownDegreeSign = u'\u00B0';
 
 // The frame of a panel starts half a text line down; the window font's line is 13 pixels.
 constexpr int kTextLineHeight = 13;
+
+// The smallest rectangle holding every pixel in which two pictures differ; all of the new
+// picture when their sizes or formats differ. Both hold 32-bit pixels.
+QRect ChangedPixels(const QImage& before, const QImage& after) {
+  if (before.size() != after.size() || before.format() != after.format()) return after.rect();
+  const int width = after.width();
+  const auto rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
+  QRect changed;
+  for (int y = 0; y < after.height(); ++y) {
+    const auto* old = reinterpret_cast<const QRgb*>(before.constScanLine(y));
+    const auto* now = reinterpret_cast<const QRgb*>(after.constScanLine(y));
+    if (std::memcmp(old, now, rowBytes) == 0) continue;
+    int left = 0;
+    while (old[left] == now[left]) ++left;
+    int right = width - 1;
+    while (old[right] == now[right]) --right;
+    changed |= QRect(QPoint(left, y), QPoint(right, y));
+  }
+  return changed;
+}
+
+// The logical rectangle that covers a rectangle of device pixels.
+QRect LogicalCover(const QRect& pixels, qreal devicePixelRatio) {
+  const auto floor = [devicePixelRatio](int at) {
+    return static_cast<int>(std::floor(at / devicePixelRatio));
+  };
+  const auto ceil = [devicePixelRatio](int at) {
+    return static_cast<int>(std::ceil(at / devicePixelRatio));
+  };
+  return QRect(QPoint(floor(pixels.left()), floor(pixels.top())),
+               QPoint(ceil(pixels.right() + 1) - 1, ceil(pixels.bottom() + 1) - 1));
+}
 
 }  // namespace
 
@@ -89,11 +122,7 @@ Canvas& ImageControl::Surface() {
         width(), height(), devicePixelRatioF(),
         // The window settles the drawing once the handler that draws it is done, rather than
         // through a posted event: a posted event wakes the loop with a system call.
-        [this] { drawing_ = true; },
-        [this] {
-          stale_ = true;
-          update();
-        });
+        [this] { drawing_ = true; }, [this] { stale_ = changed_ = true; });
   }
   return *canvas_;
 }
@@ -102,6 +131,23 @@ void ImageControl::Settle() {
   if (!drawing_) return;
   drawing_ = false;
   canvas_->Settle();
+  if (!changed_) return;
+  changed_ = false;
+  // A cycle of satellites mostly moves a few bars and discs; the rest of the picture, and
+  // with it most of what would be sent to the screen, stays as it was.
+  const QImage& picture = canvas_->Image();
+  QRect changed = ChangedPixels(settled_, picture);
+  if (transparent_ && !changed.isEmpty() && !settled_.isNull() &&
+      settled_.pixel(0, settled_.height() - 1) != picture.pixel(0, picture.height() - 1)) {
+    changed = picture.rect();  // another transparent colour: other pixels show through
+  }
+  if (settled_.size() == picture.size() && settled_.format() == picture.format()) {
+    std::memcpy(settled_.bits(), picture.constBits(),
+                static_cast<std::size_t>(picture.sizeInBytes()));
+  } else {
+    settled_ = picture.copy();
+  }
+  if (!changed.isEmpty()) update(LogicalCover(changed, picture.devicePixelRatio()));
 }
 
 const QImage* ImageControl::Picture() {

@@ -56,8 +56,10 @@ class ShapeControl : public QWidget {
 // An image control: shows the picture of its drawing surface, which comes into being on
 // first use at the control's own size and the screen's resolution. A transparent image lets
 // its parent show through wherever the picture has the colour of its bottom-left pixel.
-// Drawing only marks the control for the next paint; the picture as shown (with its
-// transparent pixels cleared) is made once after each change, so a paint is a plain copy.
+// Drawing changes the picture only; its owner settles the drawing once it is complete, and
+// the control then asks for a repaint of the pixels the drawing changed. The picture as
+// shown (with its transparent pixels cleared) is made once after each change, so a paint is
+// a plain copy.
 class ImageControl : public QWidget {
   Q_OBJECT
  public:
@@ -65,7 +67,8 @@ class ImageControl : public QWidget {
   ~ImageControl() override;
 
   Canvas& Surface();
-  // Ends the drawing under way, if a drawing has started since the last settle.
+  // Ends the drawing under way, if a drawing has started since the last settle, and marks
+  // the smallest rectangle that holds every pixel it changed for the next paint.
   void Settle();
   // The picture at its device resolution; null until the surface is first used.
   const QImage* Picture();
@@ -80,8 +83,10 @@ class ImageControl : public QWidget {
   std::unique_ptr<RepeatSkippingCanvas> canvas_;
   bool transparent_;
   bool drawing_ = false;  // a drawing has started and is not settled yet
+  bool changed_ = false;  // the drawing under way has changed the picture
   bool stale_ = true;     // the picture changed since keyed_ was made
   QImage keyed_;          // the transparent picture as shown
+  QImage settled_;        // the picture as it was at the last settle
 };
 
 // The memo of the raw stream. Its text is kept byte for byte as written, line ends

@@ -20,6 +20,7 @@ void QtMessageBox::RunNested(QMessageBox& box) {
 MessageResult QtMessageBox::Show(std::string_view text, std::string_view caption,
                                  MessageButtons buttons, std::string_view informative) {
   if (ended_) return MessageResult::Cancel;
+  if (beforeShowing) beforeShowing();
   QMessageBox box;
   box.setWindowTitle(ToQString(caption));
   box.setText(ToQString(text));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/MessageBox.h"
@@ -22,6 +23,10 @@ class QtMessageBox : public MessageBox {
 
   // Shows a prepared box without owner and waits in a nested loop until it is closed.
   static void RunNested(QMessageBox& box);
+
+  // Runs before a box opens: what the handler that asks for it has drawn so far is shown
+  // while the box waits.
+  std::function<void()> beforeShowing;
 
  private:
   std::vector<QMessageBox*> open_;  // the innermost last

@@ -60,8 +60,9 @@ class QtWindow : public QWidget, public Window {
   void DeleteFirstLine(std::string_view memo) override;
   void Repaint(std::string_view control) override;
   Canvas& Surface(std::string_view image) override;
-  // Ends the drawings under way on the image controls: a handler draws a whole picture, so
-  // the window settles them once the handler is done.
+  // Ends the drawings under way on the image controls and asks for the repaint of what they
+  // changed. A handler draws whole pictures, so the window settles them once the handler is
+  // done (or waits in a box); until then a drawing shows nothing.
   void SettleSurfaces();
 
   std::string Caption() const override;
