@@ -46,11 +46,6 @@ QtCanvas::QtCanvas(int width, int height, qreal devicePixelRatio)
   image_.fill(Qt::white);
 }
 
-const QImage& QtCanvas::Image() const {
-  if (painter_.isActive()) painter_.end();
-  return image_;
-}
-
 // Drawing whole pixels: a 1-pixel pen on a rectangle of width w - 1 paints w columns, which
 // is what makes the bounds exclusive.
 QPainter& QtCanvas::painter(Color pen, Color brush) {

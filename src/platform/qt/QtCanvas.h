@@ -27,8 +27,9 @@ namespace sattrail {
 // the same logical coordinates, so rings, discs and digits come out sharp rather than
 // enlarged pixel by pixel. Width and Height stay the logical size.
 //
-// One painter serves every figure from the first after the picture was last read to the
-// next read: a redraw of many figures opens the picture for painting once.
+// One painter, opened with the first figure, serves every figure for the picture's life:
+// opening one costs more than most figures, and the raster engine writes each figure
+// straight into the image's pixels, so the picture may be read between any two figures.
 class QtCanvas : public Canvas {
  public:
   QtCanvas(int width, int height, qreal devicePixelRatio = 1.0);
@@ -44,8 +45,8 @@ class QtCanvas : public Canvas {
   void Ellipse(int x1, int y1, int x2, int y2) override;
   void TextOut(int x, int y, std::string_view text) override;
 
-  // The picture at its device resolution; ends the painting so far.
-  const QImage& Image() const;
+  // The picture at its device resolution, with every figure so far.
+  const QImage& Image() const { return image_; }
 
  private:
   // A text shaped in the current font. The same few numbers come with every redraw, so each
@@ -62,7 +63,7 @@ class QtCanvas : public Canvas {
   int width_;
   int height_;
   QImage image_;
-  mutable QPainter painter_;  // declared after the image it paints on, so it ends first
+  QPainter painter_;  // declared after the image it paints on, so it ends first
   Color pen_{0, 0, 0};
   Color brush_{255, 255, 255};
   Color fontColor_{0, 0, 0};
