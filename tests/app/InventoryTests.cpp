@@ -333,18 +333,22 @@ class PaintRecorder : public QObject {
  public:
   explicit PaintRecorder(QWidget* control) { control->installEventFilter(this); }
   QRegion painted;
+  int paints = 0;
 
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+    if (event->type() != QEvent::Paint) return false;
+    painted += static_cast<QPaintEvent*>(event)->region();
+    ++paints;
     return false;
   }
 };
 
 // A drawing that moves one disc of the chart asks for the repaint of the pixels between the
-// old disc and the new one, not of the whole picture; a drawing that changes nothing asks for
-// no repaint at all.
-TEST_F(InventoryTest, ChartRepaintsOnlyWhatADrawingChanged) {
+// old disc and the new one, not of the whole picture, and of nothing beneath the picture; a
+// drawing that changes nothing asks for no repaint at all. A box on a coloured panel that
+// changes repaints the panel, not the window beneath it.
+TEST_F(InventoryTest, ChartAndBoxesRepaintOnlyWhatChanged) {
   Canvas& chart = window.Surface(control::Image1);
   const auto draw = [&](int discLeft) {
     chart.SetBrushColor({192, 220, 192});
@@ -356,15 +360,42 @@ TEST_F(InventoryTest, ChartRepaintsOnlyWhatADrawingChanged) {
   };
   draw(20);
   PaintRecorder recorder(window.Control(control::Image1));
+  PaintRecorder outline(window.Control(control::Shape3));
+  PaintRecorder client(window.Client());
   draw(40);
   const QRect painted = recorder.painted.boundingRect();
   EXPECT_TRUE(QRect(20, 20, 30, 10).contains(painted))
       << painted.x() << "," << painted.y() << " " << painted.width() << "x" << painted.height();
   EXPECT_TRUE(painted.contains(QPoint(25, 25)));  // where the old disc was
   EXPECT_TRUE(painted.contains(QPoint(45, 25)));  // where the new one is
+  EXPECT_TRUE(outline.painted.isEmpty());
   recorder.painted = {};
   draw(40);
   EXPECT_TRUE(recorder.painted.isEmpty());
+  PaintRecorder panel(window.Control(control::GroupBox3));
+  window.SetText(control::EdTime, "12:34:56");
+  QApplication::processEvents();
+  EXPECT_FALSE(panel.painted.isEmpty());
+  EXPECT_TRUE(client.painted.isEmpty());
+}
+
+// Lines that come between two paints are painted together, once; lines that come while the
+// memo is hidden show when it shows again.
+TEST_F(InventoryTest, MemoPaintsOnceForSeveralLinesAndAfterBeingHidden) {
+  PaintRecorder recorder(window.Control(control::OutTextBox));
+  window.SetText(control::OutTextBox, "$GPGGA,1*00\r\n");
+  window.SetText(control::OutTextBox, "$GPGGA,1*00\r\n$GPRMC,2*00\r\n");
+  window.DeleteFirstLine(control::OutTextBox);
+  QApplication::processEvents();
+  EXPECT_EQ(recorder.paints, 1);
+  window.SetVisible(control::GroupBox2, false);
+  window.SetText(control::OutTextBox, "$GPGSA,3*00\r\n");
+  QApplication::processEvents();
+  EXPECT_EQ(recorder.paints, 1);
+  window.SetVisible(control::GroupBox2, true);
+  EXPECT_TRUE(WaitUntil([&] { return recorder.paints == 2; }));
+  window.SetText(control::OutTextBox, "$GPGSV,4*00\r\n");
+  EXPECT_TRUE(WaitUntil([&] { return recorder.paints == 3; }));
 }
 
 TEST_F(InventoryTest, MemoKeepsItsBytesAndDeletesThroughTheFirstLineFeed) {

@@ -85,6 +85,13 @@ std::string FromQString(const QString& text) {
 
 PanelControl::PanelControl(QWidget* parent) : QWidget(parent) {}
 
+// A control that paints every pixel of its rectangle says so: the toolkit then paints
+// nothing of what lies beneath it when it changes, or when a box on it changes.
+void PanelControl::SetColour(QColor colour) {
+  colour_ = colour;
+  setAttribute(Qt::WA_OpaquePaintEvent, colour_.isValid() && colour_.alpha() == 255);
+}
+
 void PanelControl::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   if (colour_.isValid()) painter.fillRect(rect(), colour_);
@@ -102,6 +109,10 @@ void PanelControl::paintEvent(QPaintEvent* /*event*/) {
   };
   frame(1, top + 1, w, h, palette().color(QPalette::Light));
   frame(0, top, w - 1, h - 1, palette().color(QPalette::Dark));
+}
+
+ShapeControl::ShapeControl(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the black outline's fill covers it whole
 }
 
 void ShapeControl::paintEvent(QPaintEvent* /*event*/) {
@@ -123,6 +134,8 @@ Canvas& ImageControl::Surface() {
         // The window settles the drawing once the handler that draws it is done, rather than
         // through a posted event: a posted event wakes the loop with a system call.
         [this] { drawing_ = true; }, [this] { stale_ = changed_ = true; });
+    // The picture covers the control whole, with opaque pixels unless some are keyed out.
+    setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
   }
   return *canvas_;
 }
@@ -215,7 +228,10 @@ QString MemoControl::ShownText() const {
 }
 
 void MemoControl::changed() {
-  update();
+  // A poll brings several lines, each a change; asking the toolkit for the same repaint
+  // again for each of them costs more than the check.
+  if (!repaintAsked_) update();
+  repaintAsked_ = true;
   emit BytesChanged();
 }
 
@@ -256,6 +272,7 @@ qsizetype MemoControl::visibleLength(const QString& line) {
 }
 
 void MemoControl::paintEvent(QPaintEvent* /*event*/) {
+  repaintAsked_ = false;
   QPainter painter(this);
   painter.fillRect(rect(), palette().color(QPalette::Base));
   painter.setPen(palette().color(QPalette::Text));

@@ -29,7 +29,7 @@ class PanelControl : public QWidget {
   Q_OBJECT
  public:
   explicit PanelControl(QWidget* parent);
-  void SetColour(QColor colour) { colour_ = colour; }
+  void SetColour(QColor colour);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -42,7 +42,7 @@ class PanelControl : public QWidget {
 class ShapeControl : public QWidget {
   Q_OBJECT
  public:
-  explicit ShapeControl(QWidget* parent) : QWidget(parent) {}
+  explicit ShapeControl(QWidget* parent);
   void SetBrush(QColor colour) { brush_ = colour; }
   QColor Brush() const { return brush_; }
 
@@ -128,6 +128,7 @@ class MemoControl : public QWidget {
   std::string bytes_;
   std::vector<ShownLine> shown_;  // the lines of the last paint
   std::vector<int> advances_;     // of the characters 0 to 255 in the memo's font
+  bool repaintAsked_ = false;     // a paint of the whole memo is on its way
 };
 
 // A drop-down combo box with an editable text. The selected index is the entry last picked
