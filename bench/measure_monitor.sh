@@ -14,6 +14,10 @@
 #     looped, through a pseudo-terminal; --idle opens the port and sends nothing. N defaults
 #     to 25 s of measuring after S (default 5) s of warm-up; K runs per build, alternating
 #     between BUILD and BUILD2 when both are given, then the medians per build.
+#   bench/measure_monitor.sh --link-rate --side-by-side [same options] BUILD BUILD2
+#     both builds at once in every run, beside each other on one display, each on its own
+#     terminal fed the same chunk in the same tick (no gpsd); b_over_a is BUILD2's CPU over
+#     BUILD's within each run, then its median: steady where the machine's pace is not.
 #
 # Results are key=value lines. CPU is utime + stime from /proc/<pid>/stat over the window, in
 # percent of one core; peak memory is VmHWM. gpsd and xgps (when both are on PATH and
@@ -33,6 +37,7 @@ runs=1
 warmup=5
 capture="$(cd "$here/.." && pwd)/tests/data/telit-he910.log"
 with_gpsd=1
+side_by_side=0
 
 tmp=""          # this invocation's folder: port links, logs, feeder counters
 run_pids=()     # everything the current run started, killed in reverse order
@@ -98,6 +103,17 @@ cpu_ticks() {
   echo $((${fields% *} + ${fields#* }))
 }
 
+# CPU time of all the process's threads in nanoseconds, as the scheduler counts it: clock
+# ticks resolve 10 ms, a twentieth of what the monitor uses in 25 s at the link rate.
+cpu_ns() {
+  local sum=0 task run
+  for task in /proc/"$1"/task/*/schedstat; do
+    read -r run _ <"$task" 2>/dev/null || continue
+    sum=$((sum + run))
+  done
+  echo "$sum"
+}
+
 # A memory figure of /proc/<pid>/status in KiB, e.g. VmHWM.
 vm_kib() {
   awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"
@@ -136,7 +152,7 @@ start_display() {
 }
 
 start_monitor() {
-  "$1/bin/sattrail" </dev/null >"$tmp/monitor.log" 2>&1 &
+  "$1/bin/sattrail" </dev/null >"$tmp/${2:-monitor}.log" 2>&1 &
   monitor=$!
   run_pids+=("$monitor")
 }
@@ -462,6 +478,102 @@ link_mode() {
   fi
 }
 
+# ---- side by side: both builds in the same run -------------------------------------------
+# Alternating runs still leave the machine's pace to differ between them. Two monitors fed the
+# same chunks in the same tick and measured over the same window meet the same pace; the ratio
+# of their figures within a run holds where the figures themselves move by a tenth.
+
+# Display, one feeder with a terminal for each build, and both monitors with their ports open,
+# B's window beside A's. Which one starts first alternates with the run's number.
+start_pair() {
+  local order=(0 1) i dirs=("$tmp/ports" "$tmp/ports-b") names=(monitor monitor-b) feed_args=()
+  local builds=("$2" "$3") width
+  mkdir -m 700 "${dirs[@]}"
+  start_display
+  if [ "$mode" = idle ]; then feed_args+=(--idle); else feed_args+=(--capture "$capture"); fi
+  python3 "$here/link_feeder.py" --link "${dirs[0]}/COM1" --second-link "${dirs[1]}/COM1" \
+    --stats "$tmp/feeder.stats" "${feed_args[@]}" >"$tmp/feeder.log" 2>&1 &
+  feeder=$!
+  run_pids+=("$feeder")
+  [ $(($1 % 2)) = 1 ] || order=(1 0)
+  for i in "${order[@]}"; do
+    wait_for_link "${dirs[i]}/COM1"
+    pair_devices[i]=$(readlink "${dirs[i]}/COM1")
+    export SATTRAIL_PORT_DIR="${dirs[i]}"
+    start_monitor "${builds[i]}" "${names[i]}"
+    pair_monitors[i]=$monitor
+    if [ "$i" = 1 ]; then
+      width=$(xdotool getwindowgeometry --shell "$(monitor_window)" | awk -F= '$1 == "WIDTH" { print $2 }')
+      xdotool windowmove "$(monitor_window)" "$((width + 10))" 0
+      sleep 0.3
+    fi
+    open_port_at 38400
+  done
+  unset SATTRAIL_PORT_DIR
+}
+
+pair_run() {
+  local number=$1 i labels=(A B) line a b
+  start_pair "$number" "$2" "$3"
+  sleep "$warmup"
+  for i in 0 1; do
+    require_alive "${pair_monitors[i]}" "monitor ${labels[i]}"
+    holds_device "${pair_monitors[i]}" "${pair_devices[i]}" ||
+      die "monitor ${labels[i]} does not hold ${pair_devices[i]} open; see its log below"
+  done
+  pids=("${pair_monitors[@]}" "$xvfb_pid")
+  names=("monitor A" "monitor B" Xvfb)
+  before=() after=()
+  t0=$(now)
+  for i in 0 1; do before[i]=$(cpu_ns "${pids[i]}"); done
+  before[2]=$(cpu_ticks "$xvfb_pid" Xvfb)
+  sleep "$seconds"
+  for i in 0 1; do after[i]=$(cpu_ns "${pids[i]}"); done
+  after[2]=$(cpu_ticks "$xvfb_pid" Xvfb)
+  t1=$(now)
+  for i in 0 1; do require_alive "${pids[i]}" "${names[i]}"; done
+  elapsed=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')
+  pair_lines=()
+  for i in 0 1; do
+    line="run=$number build=${labels[i]} mode=$mode seconds=$elapsed"
+    line+=" monitor_cpu_percent=$(awk -v ns=$((after[i] - before[i])) -v s="$elapsed" \
+      'BEGIN { printf "%.3f", ns / 1e9 / s * 100 }')"
+    line+=" monitor_vmhwm_kib=$(vm_kib "${pids[i]}" VmHWM)"
+    line+=" xvfb_cpu_percent=$(window_percent 2)"
+    pair_lines+=("$line")
+  done
+  a=$((after[0] - before[0])) b=$((after[1] - before[1]))
+  pair_lines+=("run=$number b_over_a=$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.3f", b / a }')")
+  stop_run
+  rm -rf "$tmp/ports" "$tmp/ports-b"
+}
+
+pair_mode() {
+  [ $# = 2 ] || die "--side-by-side wants two builds"
+  local build
+  for build in "$1" "$2"; do
+    [ -x "$build/bin/sattrail" ] || die "$build/bin/sattrail is not built"
+  done
+  [ "$mode" = idle ] || [ -r "$capture" ] || die "cannot read the capture $capture"
+  seconds=${seconds:-25}
+  echo "mode=$mode side_by_side=1"
+  echo "machine=$(nproc) cores, $(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)"
+  echo "date=$(date -u +%Y-%m-%dT%H:%M:%SZ)"
+  echo "build_A=$1"
+  echo "build_B=$2"
+  echo "seconds=$seconds warmup=$warmup runs=$runs"
+  local lines=() ratios=() run line
+  for ((run = 1; run <= runs; run++)); do
+    pair_run "$run" "$1" "$2"
+    for line in "${pair_lines[@]}"; do echo "$line"; done
+    lines+=("${pair_lines[@]:0:2}")
+    ratios+=("$(field "${pair_lines[2]}" b_over_a)")
+  done
+  summarise A A_ "${lines[@]}"
+  summarise B B_ "${lines[@]}"
+  echo "b_over_a=$(printf '%s\n' "${ratios[@]}" | median "%.3f")"
+}
+
 # ---- the paced mode: the simulator at a speed of the list --------------------------------
 
 pace_mode() {
@@ -512,6 +624,7 @@ while [ $# -gt 0 ]; do
   --warmup) warmup=${2:?}; shift ;;
   --capture) capture=${2:?}; shift ;;
   --no-gpsd) with_gpsd=0 ;;
+  --side-by-side) side_by_side=1 with_gpsd=0 ;;
   -h | --help) usage ;;
   --*) echo "unknown option $1" >&2; usage ;;
   *) positional+=("$1") ;;
@@ -526,6 +639,8 @@ tmp=$(mktemp -d)
 
 if [ "$mode" = pace ]; then
   pace_mode "${positional[@]}"
+elif [ "$side_by_side" = 1 ]; then
+  pair_mode "${positional[@]}"
 else
   link_mode "${positional[@]}"
 fi
