@@ -306,7 +306,7 @@ TEST(RepeatSkippingCanvas, PictureShowsTheLastDrawingAndOnlyARepeatIsSkipped) {
     for (const auto step : c.second) step(canvas);
     canvas.Settle();
     EXPECT_EQ(started, c.second.empty() ? 0 : 1);
-    EXPECT_EQ(changes, c.redrawn ? 1 : 0);  // one repaint per drawing, however many steps
+    EXPECT_EQ(changes, c.redrawn ? 1 : 0);  // one report per drawing, however many steps
     const QImage& image = canvas.Image();
     EXPECT_PIXEL(image, 9, 9, c.atA);
     EXPECT_PIXEL(image, 29, 9, c.atB);

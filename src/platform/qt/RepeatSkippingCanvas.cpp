@@ -49,7 +49,7 @@ void RepeatSkippingCanvas::draw(const Step& step) {
       canvas_.TextOut(n[0], n[1], step.text);
       break;
   }
-  // Once per drawing: the owner repaints the picture whole anyway.
+  // Once per drawing: at the settle the owner compares the whole picture with the last one.
   if (!reported_) changed_();
   reported_ = true;
 }
