@@ -111,7 +111,7 @@ using QtPictureWindow = testing::StartedWindow<QtCanvas>;
 void FillTwelve(RunState& run) {
   for (int k = 0; k < 12; ++k) {
     run.SatelliteTable[1][k * 4 + 1] = {1, (k * 7) % 90, (k * 31) % 360, 20 + k * 2};
-    run.GpsState.UsedSatellites[k * 4 + 1] = k % 2;
+    run.GpsState.UsedSatellites[1][k * 4 + 1] = k % 2;
   }
 }
 

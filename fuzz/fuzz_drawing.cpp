@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       entry.Elevation = provider.ConsumeIntegral<std::int32_t>();
       entry.Azimuth = provider.ConsumeIntegral<std::int32_t>();
       entry.Signal = provider.ConsumeIntegral<std::int32_t>();
-      run.GpsState.UsedSatellites[n] = provider.ConsumeBool() ? 1 : 0;
+      run.GpsState.UsedSatellites[1][n] = provider.ConsumeBool() ? 1 : 0;
     }
     const DrawnSatellites drawn = DrawSatellitePlots(run, window, 1);
     if (drawn.count < 0 || drawn.count > 49) throw std::logic_error("impossible count");

@@ -97,15 +97,15 @@ int BarHeight(int signal) {
 DrawnSatellites DrawSatellitePlots(RunState& run, Window& window, int slot) {
   Canvas& chart = window.Surface(control::Image1);
   Canvas& sky = window.Surface(control::Image2);
-  std::array<SatelliteEntry, kSatelliteNumbers>& row = run.SatelliteTable.at(slot);
-  std::array<std::uint8_t, 50>& used = run.GpsState.UsedSatellites;
+  SatelliteRow& row = run.SatelliteTable.at(slot);
+  std::array<std::uint8_t, kSlotEntries>& used = run.GpsState.UsedSatellites.at(slot);
   const std::string fixMode = window.Text(control::Edit6);
   const bool fixed = fixMode == "3D" || fixMode == "2D";
 
   DrawChartBackground(chart);
   DrawSkyBackground(sky, true);
   DrawnSatellites drawn;
-  for (int n = 1; n <= 49; ++n) {
+  for (int n = 1; n < kSatelliteNumbers; ++n) {
     SatelliteEntry& entry = row[n];
     if (entry.Reported != 1 && entry.Signal <= 8) continue;
     const bool inFix = fixed && used[n] != 0;

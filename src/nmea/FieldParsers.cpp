@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "numbers/NumberConversion.h"
+#include "systems/SatelliteSystems.h"
 
 namespace sattrail {
 
@@ -75,20 +77,57 @@ void ParseRmc(CoMPort& state, std::string_view line) {
   });
 }
 
+namespace {
+
+// The system ID that NMEA 4.10 adds after the VDOP, field 18:
+// $GNGSA,A,3,03,05,30,27,15,,,,,,,,1.05,0.56,0.88,3*00. Empty when absent or not one.
+std::optional<int> GsaSystemId(std::string_view line) {
+  std::size_t at = 0;
+  for (int commas = 0; commas < 18; ++commas) {
+    at = line.find(',', at);
+    if (at == std::string_view::npos) return std::nullopt;
+    ++at;
+  }
+  const std::string_view field = line.substr(at, line.find_first_of(",*", at) - at);
+  if (field.size() != 1 || field[0] < '1' || field[0] > '0' + kHighestSystemId) {
+    return std::nullopt;
+  }
+  return field[0] - '0';
+}
+
+}  // namespace
+
 // $GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39
 // 1 mode (not stored), 2 fix type, 3 to 14 the satellites used, 15 PDOP. Only "," delimits,
-// so the VDOP before the "*" is never handed over.
-void ParseGsa(CoMPort& state, std::string_view line) {
-  ForEachField(line, ",", [&state](int count, std::string_view field) {
+// so the VDOP before the "*" is never handed over. The satellites belong to the system of the
+// system-ID field, else of the talker; a combined talker without one numbers them by system.
+void ParseGsa(CoMPort& state, std::string_view line, int talkerSystemId) {
+  const int systemId = GsaSystemId(line).value_or(talkerSystemId);
+  FixSatellites& fix = state.InFix;
+  bool listedAny = false;
+  ForEachField(line, ",", [&](int count, std::string_view field) {
     if (count == 3) {
       state.FixType = StrToInt(field);
     } else if (count >= 4 && count <= 15) {
-      const std::int32_t satellite = StrToInt(field);
-      if (satellite >= 1 && satellite <= 49) state.UsedSatellites[satellite] = 1;
+      const std::int32_t number = StrToInt(field);
+      const std::optional<SatelliteId> id = IdentifySatellite(systemId, number);
+      if (!id) return;
+      const SlotEntry at = SlotEntryOf(*id);
+      state.UsedSatellites[at.slot][at.entry] = 1;
+      fix.ListedRun[at.slot][at.entry] = fix.Run;
+      fix.SlotRun[at.slot] = fix.Run;
+      listedAny = true;
     } else if (count == 16) {
       state.Pdop = ReadFloat(field);
     }
   });
+  // A system's GSA that lists none says that none of its satellites is used; a combined one
+  // without a system ID says so of every system.
+  if (systemId != kCombinedSystems) {
+    fix.SlotRun[systemId] = fix.Run;
+  } else if (!listedAny) {
+    for (int slot = 1; slot <= kHighestSystemId; ++slot) fix.SlotRun[slot] = fix.Run;
+  }
 }
 
 }  // namespace sattrail

@@ -12,6 +12,8 @@ namespace sattrail {
 // ConversionError; fields stored before it keep their new values.
 void ParseGga(CoMPort& state, std::string_view line);
 void ParseRmc(CoMPort& state, std::string_view line);
-void ParseGsa(CoMPort& state, std::string_view line);
+// The GSA's satellites are flagged in the slot of their system: the talker speaks for
+// talkerSystemId (GP for GPS, 1) unless the sentence names its system itself.
+void ParseGsa(CoMPort& state, std::string_view line, int talkerSystemId = 1);
 
 }  // namespace sattrail

@@ -1,63 +1,135 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #include "nmea/GsvParser.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <string>
 
+#include "nmea/GsvEpochs.h"
 #include "numbers/NumberConversion.h"
 
 namespace sattrail {
 
 namespace {
 
+// The group texts hold the leading "0" they start with, so "07" arrives as "007" and an empty
+// field as "0"; a sign after that "0" is no longer an integer and takes the default.
+using GroupTexts = std::array<std::string, 4>;
+
+bool IsEmptyField(const std::string& text) {
+  return text.size() == 1;
+}
+
+std::int16_t ToSighting(std::int32_t value) {
+  return static_cast<std::int16_t>(std::clamp<std::int32_t>(
+      value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
+}
+
+// What the main window's pictures draw from. A satellite that an earlier group of the same
+// epoch reported (on another signal) keeps its position when this group gives none and shows
+// the stronger signal.
+void StoreForPictures(SatelliteEntry& entry, const GroupTexts& group, bool sameEpoch) {
+  const bool hasPosition = !IsEmptyField(group[1]) || !IsEmptyField(group[2]);
+  if (!sameEpoch || hasPosition) {
+    entry.Elevation = StrToIntDef(group[1], 0);
+    entry.Azimuth = StrToIntDef(group[2], 0);
+  }
+  const std::int32_t signal = StrToIntDef(group[3], 10);
+  entry.Signal = sameEpoch ? std::max(entry.Signal, signal) : signal;
+  entry.Reported = 1;
+}
+
+// What the receiver says of the satellite in this epoch, signal by signal.
+void StoreSighting(Sighting& seen, const GroupTexts& group, const GsvLayout& layout,
+                   const GsvStream& stream, bool sameEpoch) {
+  if (!sameEpoch) {
+    seen = Sighting{};
+    seen.Epoch = stream.Epoch;
+    seen.Stream = static_cast<std::uint8_t>(layout.systemId);
+  }
+  constexpr std::int32_t kInvalid = std::numeric_limits<std::int32_t>::min();
+  const std::int32_t elevation = StrToIntDef(group[1], kInvalid);
+  const std::int32_t azimuth = StrToIntDef(group[2], kInvalid);
+  if (!IsEmptyField(group[1]) && !IsEmptyField(group[2]) && elevation != kInvalid &&
+      azimuth != kInvalid) {
+    seen.HasPosition = true;
+    seen.Elevation = ToSighting(elevation);
+    seen.Azimuth = ToSighting(azimuth);
+  }
+  seen.Signals[layout.signalId] =
+      IsEmptyField(group[3]) ? kNotTracked : ToSighting(StrToIntDef(group[3], 10));
+  seen.SignalIds |= static_cast<std::uint16_t>(1u << layout.signalId);
+}
+
+void StoreSatellite(RunState& run, const GsvLayout& layout, const GsvStream& stream,
+                    const GroupTexts& group) {
+  const std::int32_t number = StrToIntDef(group[0], 0);
+  const std::optional<SatelliteId> id = IdentifySatellite(layout.systemId, number);
+  if (!id) {
+    // A number no system knows keeps to the talker's own slot, where entry 0 holds a group of
+    // empty fields; the pictures never draw it.
+    if (number >= 0 && number < kSatelliteNumbers) {
+      StoreForPictures(run.SatelliteTable[layout.systemId][number], group, false);
+    }
+    return;
+  }
+  const SlotEntry at = SlotEntryOf(*id);
+  Sighting& seen = run.Sightings[at.slot][at.entry];
+  const bool sameEpoch =
+      seen.Epoch == stream.Epoch && seen.Stream == static_cast<std::uint8_t>(layout.systemId);
+  if (at.entry < kSatelliteNumbers) {
+    StoreForPictures(run.SatelliteTable[at.slot][at.entry], group, sameEpoch);
+  }
+  StoreSighting(seen, group, layout, stream, sameEpoch);
+}
+
 // The single character at a 1-based position, or an empty text past the line's end.
 std::string_view CharacterAt(std::string_view line, std::size_t position) {
   return position <= line.size() ? line.substr(position - 1, 1) : std::string_view();
-}
-
-// The group texts hold the leading "0" they start with, so "07" arrives as "007" and an empty
-// field as "0"; a sign after that "0" is no longer an integer and takes the default.
-void StoreSatellite(std::array<SatelliteEntry, kSatelliteNumbers>& row,
-                    const std::array<std::string, 4>& group) {
-  const std::int32_t n = StrToIntDef(group[0], 0);
-  if (n < 0 || n >= kSatelliteNumbers) return;
-  SatelliteEntry& entry = row[n];
-  entry.Elevation = StrToIntDef(group[1], 0);
-  entry.Azimuth = StrToIntDef(group[2], 0);
-  entry.Signal = StrToIntDef(group[3], 10);
-  entry.Reported = 1;
 }
 
 }  // namespace
 
 // $GPGSV,3,1,11,03,03,111,00,04,15,270,00,06,01,010,00,13,06,292,00*74
 // 1 number of sentences, 2 this sentence's number, 3 satellites in view, then groups of
-// satellite number, elevation, azimuth and signal. The delimiter after a group's signal
-// (the "," or the final "*") stores the group; a group cut short by the "*" is dropped.
-std::string_view ParseGsv(RunState& run, int slot, std::string_view line) {
-  std::array<SatelliteEntry, kSatelliteNumbers>& row = run.SatelliteTable.at(slot);
-  std::array<std::string, 4> group{"0", "0", "0", "0"};
+// satellite number, elevation, azimuth and signal, and since NMEA 4.10 a signal ID. The
+// delimiter after a group's signal (the "," or the final "*") stores the group; a group cut
+// short by the "*" is dropped.
+std::string_view ParseGsv(RunState& run, const GsvLayout& layout, std::string_view line) {
+  GroupTexts group{"0", "0", "0", "0"};
   int count = 0;
   // Only single-digit counts are read: the characters at positions 8 and 10.
   const std::string_view total = CharacterAt(line, 8);
   const std::string_view number = CharacterAt(line, 10);
   run.SilenceCount = 0;
+  // The empty line of an over-long one says nothing of the sky.
+  if (line.empty()) return kGsvEnd;
+  GsvStream& stream = BeginGsvSentence(run.Sky, layout);
 
   for (const char c : line) {
     if (c == ',' || c == '*') {
       ++count;
       if (count > 7) {
         count -= 4;
-        StoreSatellite(row, group);
+        StoreSatellite(run, layout, stream, group);
         // In place: the texts keep their storage from one group to the next.
         for (std::string& text : group) text.assign(1, '0');
       }
     } else if (count >= 4 && count <= 7) {
       group[count - 4] += c;
     }
-    if (c == '*' && number == total) return kGsvShow;
+    if (c == '*' && number == total) {
+      ++stream.CyclesClosed;
+      run.Sky.FixAtLastCycle = run.GpsState.InFix;
+      return kGsvShow;
+    }
   }
   return kGsvEnd;
+}
+
+std::string_view ParseGsv(RunState& run, int systemId, std::string_view line) {
+  return ParseGsv(run, ReadGsvLayout(line, systemId), line);
 }
 
 }  // namespace sattrail

@@ -9,6 +9,7 @@
 
 #include "platform/RecordFile.h"
 #include "platform/SerialDevice.h"
+#include "state/SkyEpochs.h"
 
 namespace sattrail {
 
@@ -16,10 +17,13 @@ namespace sattrail {
 // shown digits are those of the single-precision value (10.5 knots shows 19.4459991455078).
 // A plain record: the port opening lives beside it in serial/PortOpening.h.
 struct CoMPort {
-  std::int32_t TimeZoneHours = 0;                 // whole hours added to UTC, from the longitude
-  std::string HeightText;                         // GGA altitude, "%.1f"
-  std::int32_t FixType = 0;                       // GSA fix type as received
-  std::array<std::uint8_t, 50> UsedSatellites{};  // by satellite number; flag 0 never set
+  std::int32_t TimeZoneHours = 0;  // whole hours added to UTC, from the longitude
+  std::string HeightText;          // GGA altitude, "%.1f"
+  std::int32_t FixType = 0;        // GSA fix type as received
+  // By receiver slot and entry, as SatelliteTable: listed by a GSA since the slot was last
+  // drawn. Entry 0 is never set.
+  SlotFlags UsedSatellites{};
+  FixSatellites InFix;  // which satellites the latest GSA sentences of each system list
   float Pdop = 0;
   std::string LonHemisphere;  // "E", "W" or "0"
   std::string LatHemisphere;  // "N", "S" or "0"
@@ -31,18 +35,19 @@ struct CoMPort {
   std::int32_t DayCarry = 0;  // -1, 0 or +1: the day shift of the local time
 };
 
+// What the next drawing of the main window's pictures draws of a satellite.
 struct SatelliteEntry {
   std::int32_t Reported = 0;  // 1 when a GSV listed it since it was last drawn
   std::int32_t Elevation = 0;
   std::int32_t Azimuth = 0;
-  std::int32_t Signal = 0;
+  std::int32_t Signal = 0;  // the strongest of its signals in the epoch
 };
 
-inline constexpr int kReceiverSlots = 20;
-inline constexpr int kSatelliteNumbers = 50;
 inline constexpr int kRawLineCapacity = 256;
 
-using SatelliteSlots = std::array<std::array<SatelliteEntry, kSatelliteNumbers>, kReceiverSlots>;
+using SatelliteRow = std::array<SatelliteEntry, kSatelliteNumbers>;
+using SatelliteSlots = std::array<SatelliteRow, kReceiverSlots>;
+using SightingSlots = std::array<std::array<Sighting, kSlotEntries>, kReceiverSlots>;
 
 // What the command line asked to record and how far the run has come with it. The file is
 // open while the port is; the bytes of the polls since the last flush wait in Unwritten.
@@ -62,6 +67,10 @@ struct RecordingState {
 struct RunState {
   CoMPort GpsState;
   SatelliteSlots SatelliteTable{};
+  // By the same slots, and for every number of a system: what the receiver's latest epochs
+  // say of each satellite.
+  SightingSlots Sightings{};
+  SkyEpochs Sky;            // the GSV cycles of each talker, epoch after epoch
   std::string FixModeText;  // "2", "3" or "0" after the first GSA
   std::string LineBuffer;   // the line being assembled, line end included
   std::string SentenceId;   // the five characters after the first of the dispatched line

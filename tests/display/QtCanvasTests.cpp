@@ -323,7 +323,7 @@ struct Plot {
 
   void Report(int n, int elevation, int azimuth, int signal, bool used = false) {
     run.SatelliteTable[1][n] = {1, elevation, azimuth, signal};
-    run.GpsState.UsedSatellites[n] = used ? 1 : 0;
+    run.GpsState.UsedSatellites[1][n] = used ? 1 : 0;
   }
   DrawnSatellites Draw(const char* fixMode = "3D") {
     window.SetText(control::Edit6, fixMode);

@@ -225,9 +225,9 @@ TEST(DrawSatellitePlots, ColoursFollowTheUsedFlagAndTheFixText) {
     Plot plot;
     // A satellite in the fix drawn first, so that nothing is inherited from it.
     plot.Report(2, 45, 45, 30);
-    plot.run.GpsState.UsedSatellites[2] = 1;
+    plot.run.GpsState.UsedSatellites[1][2] = 1;
     plot.Report(17, 30, 120, 30);
-    plot.run.GpsState.UsedSatellites[17] = c.flagged ? 1 : 0;
+    plot.run.GpsState.UsedSatellites[1][17] = c.flagged ? 1 : 0;
     const DrawnSatellites drawn = plot.Draw(c.fixMode);
     ASSERT_EQ(drawn.count, 2);
     EXPECT_EQ(drawn.items[1].used, c.used);
@@ -243,11 +243,11 @@ TEST(DrawSatellitePlots, ColoursFollowTheUsedFlagAndTheFixText) {
 
 TEST(DrawSatellitePlots, UsedFlagsLastUntilTheNextDrawing) {
   Plot plot;
-  plot.run.GpsState.UsedSatellites[4] = 1;
-  plot.run.GpsState.UsedSatellites[31] = 1;
+  plot.run.GpsState.UsedSatellites[1][4] = 1;
+  plot.run.GpsState.UsedSatellites[1][31] = 1;
   plot.Report(4, 45, 45, 30);
   EXPECT_TRUE(plot.Draw().items[0].used);
-  for (int n = 0; n < 50; ++n) EXPECT_EQ(plot.run.GpsState.UsedSatellites[n], 0) << n;
+  for (int n = 0; n < 50; ++n) EXPECT_EQ(plot.run.GpsState.UsedSatellites[1][n], 0) << n;
   // The next cycle without a GSA in between: the satellite is no longer in the fix.
   plot.Report(4, 45, 45, 30);
   EXPECT_FALSE(plot.Draw().items[0].used);

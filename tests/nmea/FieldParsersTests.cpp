@@ -131,14 +131,14 @@ TEST(ParseRmc, MalformedFieldStopsTheSentenceThere) {
 
 TEST(ParseGsa, FlagsTheListedSatellitesAndKeepsEarlierFlags) {
   CoMPort state;
-  state.UsedSatellites[7] = 1;
+  state.UsedSatellites[1][7] = 1;
   ParseGsa(state, "$GPGSA,A,3,04,05,,09,12,,,24,,,,31,2.5,1.3,2.1*39\r\n");
   EXPECT_EQ(state.FixType, 3);
   EXPECT_EQ(state.Pdop, 2.5f);
   for (int n = 0; n < 50; ++n) {
     SCOPED_TRACE(n);
     const bool used = n == 4 || n == 5 || n == 7 || n == 9 || n == 12 || n == 24 || n == 31;
-    EXPECT_EQ(state.UsedSatellites[n], used ? 1 : 0);
+    EXPECT_EQ(state.UsedSatellites[1][n], used ? 1 : 0);
   }
 }
 
@@ -147,7 +147,7 @@ TEST(ParseGsa, SatelliteNumbersOutsideOneTo49SetNothing) {
   ParseGsa(state, "$GPGSA,A,3,50,120,0,-3,49,1,,,,,,,1.0,1.0,1.0*39\r\n");
   for (int n = 0; n < 50; ++n) {
     SCOPED_TRACE(n);
-    EXPECT_EQ(state.UsedSatellites[n], n == 1 || n == 49 ? 1 : 0);
+    EXPECT_EQ(state.UsedSatellites[1][n], n == 1 || n == 49 ? 1 : 0);
   }
 }
 

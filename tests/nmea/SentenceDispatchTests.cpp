@@ -38,7 +38,8 @@ struct BoxCase {
 };
 
 // One sentence of each type, real ones where the captures have them, and the same types
-// from the combined talker "GN"; other talkers and spellings are ignored.
+// from the combined talker "GN"; GSV and GSA also from every system's talker (and Quectel's
+// "PQ"), while position and time from those are ignored, as are other spellings.
 const BoxCase kBoxCases[] = {
     {"$GPGSV,1,1,02,15,00,000,,17,00,000,,,,,,,,,*79\r\n", "CheckBox3"},
     {"$GPGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*5A\n",
@@ -53,8 +54,17 @@ const BoxCase kBoxCases[] = {
      "CheckBox1"},
     {"$GNGSA,A,3,21,28,08,,,,,,,,,,1.5,2.88,1.00*2A\n", "CheckBox2"},
     {"$GNVTG,0.00,T,,M,0.205,N,0.379,K,A*29\n", "CheckBox6"},
-    {"$GLGSV,1,1,01,65,30,100,40*51\n", nullptr},
-    {"$BDGSA,A,3,21,28,08,,,,,,,,,,1.5,2.88,1.00*25\n", nullptr},
+    {"$GLGSV,1,1,01,65,30,100,40*51\n", "CheckBox3"},
+    {"$BDGSA,A,3,21,28,08,,,,,,,,,,1.5,2.88,1.00*25\n", "CheckBox2"},
+    {"$GAGSV,1,1,02,04,52,298,,09,04,322,,7*7F\r\n", "CheckBox3"},
+    {"$GBGSV,3,3,10,21,41,301,35,22,82,135,17,1*7E\r\n", "CheckBox3"},
+    {"$QZGSV,1,1,01,02,05,042,26*51\r\n", "CheckBox3"},
+    {"$GQGSV,1,1,01,02,05,042,26,1*51\r\n", "CheckBox3"},
+    {"$GIGSV,1,1,01,03,40,120,38,5*51\r\n", "CheckBox3"},
+    {"$PQGSV,4,4,15,28,08,040,,29,,,,30,21,144,,0,4*63\r\n", "CheckBox3"},
+    {"$PQGSA,A,3,19,20,,,,,,,,,,,1.7,1.0,1.4,4*2A\r\n", "CheckBox2"},
+    {"$GLRMC,081439.000,A,5212.981832,N,00653.104686,E,0.205,0.00,230808,,,A*5F\n", nullptr},
+    {"$GAGGA,081439.000,5212.981832,N,00653.104686,E,1,3,2.88,102.930,M,47.093,M,,*44\n", nullptr},
     {"$gpvtg,0.00,T,,M,0.205,N,0.380,K,A*11\n", nullptr},
     {"$GPTXT,01,01,02,ANTENNA OK*36\n", nullptr},
     {"$GPGS*00\n", nullptr},
@@ -277,7 +287,7 @@ void FillSession(RunState& run, TestWindow& window) {
   run.GpsState.LatHemisphere = "N";
   run.GpsState.LonHemisphere = "E";
   run.GpsState.TimeZoneHours = 1;
-  run.GpsState.UsedSatellites[8] = 1;
+  run.GpsState.UsedSatellites[1][8] = 1;
   run.SatelliteTable[1][8].Elevation = 63;
   run.FixModeText = "3";
   run.LineBuffer = "$GPGG";
@@ -303,7 +313,7 @@ void ExpectResetLook(const RunState& run, TestWindow& window) {
   EXPECT_EQ(run.GpsState.LatHemisphere, "N");
   EXPECT_EQ(run.GpsState.LonHemisphere, "E");
   EXPECT_EQ(run.GpsState.TimeZoneHours, 1);
-  EXPECT_EQ(run.GpsState.UsedSatellites[8], 1);
+  EXPECT_EQ(run.GpsState.UsedSatellites[1][8], 1);
   EXPECT_EQ(run.SatelliteTable[1][8].Elevation, 63);
   EXPECT_EQ(run.FixModeText, "3");
   EXPECT_EQ(run.LineBuffer, "$GPGG");

@@ -120,6 +120,7 @@ nlohmann::ordered_json CaptureReplay::Final() const {
   if (errorsNotListed_ > 0) final["errorsNotListed"] = errorsNotListed_;
   final["drawings"] = drawings_;
   final["lastDrawing"] = DrawingJson(lastDrawing_);
+  final["satellites"] = SatellitesJson(ListSatellites(run_));
   return nlohmann::ordered_json{{"final", std::move(final)}};
 }
 

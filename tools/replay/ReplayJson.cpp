@@ -75,4 +75,29 @@ nlohmann::ordered_json DrawingJson(const DrawnSatellites& drawn) {
   return satellites;
 }
 
+nlohmann::ordered_json SatellitesJson(const std::vector<ListedSatellite>& satellites) {
+  nlohmann::ordered_json list = nlohmann::ordered_json::array();
+  for (const ListedSatellite& satellite : satellites) {
+    nlohmann::ordered_json bySignal = nlohmann::ordered_json::object();
+    for (int id = 0; id < kSignalIds; ++id) {
+      if ((satellite.signalIds >> id & 1u) == 0) continue;
+      const std::int16_t value = satellite.signalValues[static_cast<std::size_t>(id)];
+      const char digit = "0123456789ABCDEF"[id];
+      bySignal[std::string(1, digit)] =
+          value == kNotTracked ? nlohmann::ordered_json() : nlohmann::ordered_json(value);
+    }
+    const auto position = [&](int degrees) {
+      return satellite.hasPosition ? nlohmann::ordered_json(degrees) : nlohmann::ordered_json();
+    };
+    list.push_back(nlohmann::ordered_json{{"system", FactsOf(satellite.id.system).name},
+                                          {"svid", satellite.id.svid},
+                                          {"elevation", position(satellite.elevation)},
+                                          {"azimuth", position(satellite.azimuth)},
+                                          {"signal", satellite.signal},
+                                          {"signals", std::move(bySignal)},
+                                          {"used", satellite.used}});
+  }
+  return list;
+}
+
 }  // namespace sattrail::replay

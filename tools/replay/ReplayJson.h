@@ -4,7 +4,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "nmea/SatelliteList.h"
 #include "platform/Window.h"
 #include "state/DrawnSatellites.h"
 
@@ -21,5 +23,10 @@ nlohmann::ordered_json BoxesJson(const Window& window);
 nlohmann::ordered_json ChecksJson(const Window& window);
 // The satellites of one drawing, in drawing order.
 nlohmann::ordered_json DrawingJson(const DrawnSatellites& drawn);
+// Every satellite of every system: {"system", "svid", "elevation", "azimuth" (null when the
+// receiver gave no position), "signal" (the strongest, 0 when none), "signals" (C/N0 by signal
+// ID as one hex digit, null for a signal the satellite is listed on but not tracked),
+// "used"}.
+nlohmann::ordered_json SatellitesJson(const std::vector<ListedSatellite>& satellites);
 
 }  // namespace sattrail::replay
