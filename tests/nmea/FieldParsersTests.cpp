@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "nmea/FieldParsers.h"
 #include "numbers/NumberConversion.h"
@@ -149,6 +150,77 @@ TEST(ParseGsa, SatelliteNumbersOutsideOneTo49SetNothing) {
     SCOPED_TRACE(n);
     EXPECT_EQ(state.UsedSatellites[1][n], n == 1 || n == 49 ? 1 : 0);
   }
+}
+
+struct SlotAndEntry {
+  int slot;
+  int entry;
+};
+
+// Real GSA sentences of multi-system receivers: the satellites they flag, by slot (1 GPS with
+// SBAS, 2 GLONASS, 3 Galileo, 4 BeiDou) and entry.
+TEST(ParseGsa, SatellitesBelongToTheSystemTheSentenceNames) {
+  const struct {
+    const char* line;
+    int talkerSystemId;
+    std::vector<SlotAndEntry> flagged;
+  } cases[] = {
+      // u-blox NEO-M9N: one GNGSA a system with its system ID; SBAS 44 and 51 with GPS.
+      {"$GNGSA,A,3,29,20,18,16,51,13,44,26,,,,,0.99,0.54,0.83,1*0E\r\n",
+       0,
+       {{1, 29}, {1, 20}, {1, 18}, {1, 16}, {1, 51}, {1, 13}, {1, 44}, {1, 26}}},
+      {"$GNGSA,A,3,82,73,74,67,81,83,68,,,,,,0.99,0.54,0.83,2*08\r\n",
+       0,
+       {{2, 18}, {2, 9}, {2, 10}, {2, 3}, {2, 17}, {2, 19}, {2, 4}}},
+      {"$GNGSA,A,3,03,05,30,27,15,,,,,,,,0.99,0.54,0.83,3*0D\r\n",
+       0,
+       {{3, 3}, {3, 5}, {3, 30}, {3, 27}, {3, 15}}},
+      // u-blox NEO-M8N, NMEA 4.0: no system ID, the system from the number.
+      {"$GNGSA,A,3,01,11,31,14,22,32,04,25,03,,,,1.56,0.91,1.27*15\r\n",
+       0,
+       {{1, 1}, {1, 11}, {1, 31}, {1, 14}, {1, 22}, {1, 32}, {1, 4}, {1, 25}, {1, 3}}},
+      {"$GNGSA,A,3,67,83,76,82,68,,,,,,,,1.56,0.91,1.27*1D\r\n",
+       0,
+       {{2, 3}, {2, 19}, {2, 12}, {2, 18}, {2, 4}}},
+      // Telit PLS83-W numbers BeiDou from 201 in its GSA.
+      {"$GNGSA,A,2,208,211,213,,,,,,,,,,1.6,1.3,0.9,4*01\r\n", 0, {{4, 8}, {4, 11}, {4, 13}}},
+      // A talker's own system: BeiDou's BD without an ID field.
+      {"$BDGSA,A,3,21,28,08,,,,,,,,,,1.5,2.88,1.00*25\r\n", 4, {{4, 21}, {4, 28}, {4, 8}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    CoMPort state;
+    state.InFix.Run = 1;
+    ParseGsa(state, c.line, c.talkerSystemId);
+    int flags = 0;
+    for (const auto& row : state.UsedSatellites) {
+      for (const std::uint8_t flag : row) flags += flag;
+    }
+    EXPECT_EQ(flags, static_cast<int>(c.flagged.size()));
+    for (const SlotAndEntry& at : c.flagged) {
+      SCOPED_TRACE(std::to_string(at.slot) + "/" + std::to_string(at.entry));
+      EXPECT_EQ(state.UsedSatellites[at.slot][at.entry], 1);
+      EXPECT_TRUE(state.InFix.Lists(at.slot, at.entry));
+    }
+  }
+}
+
+// Each epoch's run of GSA sentences replaces what the runs before said of the systems it
+// speaks for, and only of those; an empty combined GSA speaks for all.
+TEST(ParseGsa, TheLatestRunOfEachSystemTellsTheSatellitesInTheFix) {
+  CoMPort state;
+  state.InFix.Run = 1;
+  ParseGsa(state, "$GNGSA,A,3,10,13,,,,,,,,,,,1.05,0.56,0.88,1*00\r\n", 0);
+  ParseGsa(state, "$GNGSA,A,3,03,05,,,,,,,,,,,1.05,0.56,0.88,3*00\r\n", 0);
+  state.InFix.Run = 2;
+  ParseGsa(state, "$GNGSA,A,3,13,,,,,,,,,,,,1.05,0.56,0.88,1*00\r\n", 0);
+  EXPECT_FALSE(state.InFix.Lists(1, 10));
+  EXPECT_TRUE(state.InFix.Lists(1, 13));
+  EXPECT_TRUE(state.InFix.Lists(3, 5));  // no Galileo GSA in run 2
+  state.InFix.Run = 3;
+  ParseGsa(state, "$GNGSA,A,1,,,,,,,,,,,,,,,*2C\r\n", 0);
+  EXPECT_FALSE(state.InFix.Lists(1, 13));
+  EXPECT_FALSE(state.InFix.Lists(3, 5));
 }
 
 TEST(ParseGsa, FixType) {

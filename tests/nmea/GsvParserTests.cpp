@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "nmea/GsvParser.h"
+#include "nmea/SatelliteList.h"
 
 namespace sattrail {
 namespace {
@@ -60,6 +62,9 @@ TEST(ParseGsv, RealCycleOfFourSentences) {
   // 51 and 193 have no entry in a row.
   EXPECT_EQ(ReportedCount(run), 12);
   EXPECT_EQ(ReportedCount(run, 2), 0);
+  // The receiver still sees them: SBAS PRN 138 beside GPS, QZSS 1 in its own slot.
+  EXPECT_EQ(run.Sightings[1][51].Elevation, 37);
+  EXPECT_EQ(run.Sightings[5][1].Azimuth, 293);
 }
 
 TEST(ParseGsv, ResultFollowsTheSentenceNumbers) {
@@ -128,6 +133,94 @@ TEST(ParseGsv, FillsTheGivenSlotAndKeepsWhatOthersHold) {
   EXPECT_EQ(run.SatelliteTable[1][9].Reported, 0);
   EXPECT_EQ(run.SatelliteTable[3][9].Signal, 7);
   EXPECT_EQ(run.SatelliteTable[3][9].Azimuth, 6);
+}
+
+// Feeds the sentences of a talker that speaks for systemId.
+void Feed(RunState& run, int systemId, std::initializer_list<const char*> lines) {
+  for (const char* line : lines) ParseGsv(run, systemId, line);
+}
+
+int SignalOf(const RunState& run, int slot, int entry, int signalId) {
+  const Sighting& seen = run.Sightings[slot][entry];
+  return (seen.SignalIds >> signalId & 1u) != 0 ? seen.Signals[signalId] : -99;
+}
+
+// A u-blox ZED-F9P sends each system's cycle once per signal: GPS L1 C/A (1), then L2C-L (6),
+// the second with the same positions and the C/N0 of L2.
+TEST(ParseGsv, SignalGroupsOfOneEpochMakeOneSatellite) {
+  RunState run;
+  Feed(run, 1,
+       {"$GPGSV,3,1,12,05,06,110,19,10,24,284,34,13,37,124,29,15,63,083,11,1*60\r\n",
+        "$GPGSV,3,2,12,16,11,248,10,20,52,273,34,21,79,231,30,24,07,045,,1*64\r\n",
+        "$GPGSV,3,3,12,26,04,276,,27,15,218,31,29,24,004,13,30,00,159,,1*69\r\n",
+        "$GPGSV,3,1,12,05,06,110,,10,24,284,,13,37,124,,15,63,083,,6*63\r\n",
+        "$GPGSV,3,2,12,16,11,248,,20,52,273,,21,79,231,,24,07,045,,6*66\r\n",
+        "$GPGSV,3,3,12,26,04,276,,27,15,218,29,29,24,004,,30,00,159,,6*65\r\n"});
+  EXPECT_EQ(SignalOf(run, 1, 27, 1), 31);
+  EXPECT_EQ(SignalOf(run, 1, 27, 6), 29);
+  EXPECT_EQ(SignalOf(run, 1, 10, 6), kNotTracked);
+  ExpectEntries(run, {{27, 15, 218, 31}, {10, 24, 284, 34}, {24, 7, 45, 0}});
+  const std::vector<ListedSatellite> listed = ListSatellites(run);
+  ASSERT_EQ(listed.size(), 12u);
+  EXPECT_EQ(listed[0].id, (SatelliteId{SatelliteSystem::Gps, 5}));
+  EXPECT_EQ(listed[0].signal, 19);
+  EXPECT_EQ(listed[0].signalIds, (1u << 1) | (1u << 6));
+}
+
+// A Quectel LC79D ends its GPS cycle with the L5 signals (8) of satellites it has listed, with
+// empty elevation and azimuth: they neither wipe the position nor lower the signal.
+TEST(ParseGsv, AGroupWithoutPositionKeepsWhatTheEpochSaid) {
+  RunState run;
+  Feed(run, 1,
+       {"$GPGSV,3,1,11,02,25,260,39,04,15,092,29,05,,,12,06,12,215,44*45\r\n",
+        "$GPGSV,3,2,11,07,80,136,44,09,52,089,31,13,,,28,30,55,211,48*4B\r\n",
+        "$GPGSV,3,3,11,06,,,43,09,,,34,30,,,43,8*66\r\n"});
+  ExpectEntries(run, {{6, 12, 215, 44}, {9, 52, 89, 34}, {30, 55, 211, 48}, {5, 0, 0, 12}});
+  EXPECT_EQ(SignalOf(run, 1, 6, 0), 44);
+  EXPECT_EQ(SignalOf(run, 1, 6, 8), 43);
+  EXPECT_TRUE(run.Sightings[1][6].HasPosition);
+  EXPECT_FALSE(run.Sightings[1][5].HasPosition);
+}
+
+TEST(ParseGsv, EachSatelliteInTheSlotOfItsSystem) {
+  RunState run;
+  // GLONASS numbered 65 to 96 under its own talker.
+  Feed(run, 2, {"$GLGSV,3,3,10,87,14,030,17,88,62,024,,1*74\r\n"});
+  EXPECT_EQ(run.Sightings[2][23].Elevation, 14);
+  EXPECT_EQ(run.SatelliteTable[2][24].Elevation, 62);
+  // Quectel's PQGSV names its system after the signal ID: BeiDou.
+  Feed(run, 0, {"$PQGSV,4,4,15,28,08,040,,29,,,,30,21,144,,0,4*63\r\n"});
+  EXPECT_EQ(run.Sightings[4][28].Elevation, 8);
+  EXPECT_EQ(run.Sightings[4][30].Azimuth, 144);
+  EXPECT_EQ(ReportedCount(run, 1), 0);
+  EXPECT_EQ(ReportedCount(run, 0), 0);
+}
+
+// The sky is the latest epoch of each talker: while a cycle comes in, the satellites of the
+// epoch before stay; once it has closed, one it no longer lists is gone; and a talker that
+// falls silent for two receiver epochs takes its satellites with it.
+TEST(ListSatellites, KeepsTheLatestEpochOfEachTalker) {
+  RunState run;
+  const auto listed = [&run] {
+    std::vector<std::string> names;
+    for (const ListedSatellite& s : ListSatellites(run)) {
+      names.push_back(std::string(1, FactsOf(s.id.system).letter) + std::to_string(s.id.svid));
+    }
+    return names;
+  };
+  using Names = std::vector<std::string>;
+  Feed(run, 1,
+       {"$GPGSV,2,1,05,05,06,110,19,10,24,284,34,13,37,124,29,15,63,083,11*60\r\n",
+        "$GPGSV,2,2,05,16,11,248,10*64\r\n"});
+  Feed(run, 2, {"$GLGSV,1,1,02,65,53,144,,66,58,305,32*7A\r\n"});
+  EXPECT_EQ(listed(), (Names{"G5", "G10", "G13", "G15", "G16", "R1", "R2"}));
+  Feed(run, 1, {"$GPGSV,2,1,04,10,24,284,34,13,37,124,29,15,63,083,11,16,11,248,10*60\r\n"});
+  EXPECT_EQ(listed(), (Names{"G5", "G10", "G13", "G15", "G16", "R1", "R2"}));
+  Feed(run, 1, {"$GPGSV,2,2,04*64\r\n"});
+  EXPECT_EQ(listed(), (Names{"G10", "G13", "G15", "G16", "R1", "R2"}));
+  // GLONASS has missed one epoch; with the next it has missed two.
+  Feed(run, 1, {"$GPGSV,1,1,01,10,24,284,34*60\r\n"});
+  EXPECT_EQ(listed(), (Names{"G10"}));
 }
 
 }  // namespace

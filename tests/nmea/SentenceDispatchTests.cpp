@@ -182,6 +182,67 @@ TEST(DispatchSentence, CompleteGsvCycleIsDrawnAndReported) {
   EXPECT_TRUE(window.Checked(control::CheckBox3));
 }
 
+// The numbers a drawing drew as used, in drawing order.
+std::vector<int> UsedIn(const DrawnSatellites& drawn) {
+  std::vector<int> used;
+  for (int i = 0; i < drawn.count; ++i) {
+    if (drawn.items[i].used) used.push_back(drawn.items[i].n);
+  }
+  return used;
+}
+
+// The first epoch of a u-blox ZED-F9P: one GNGSA a system, then GPS on L1 C/A and on L2C-L,
+// then GLONASS. Each GPS cycle redraws the pictures, the second with the satellites used as
+// the first found them and each bar the stronger of its two signals; GLONASS leaves them.
+TEST(DispatchSentence, EveryCycleOfADualFrequencyEpochDrawsItsUsedSatellites) {
+  RunState run;
+  TestWindow window;
+  RecordingObserver observer;
+  for (const char* line : {
+           "$GNGSA,A,3,13,16,21,15,10,29,27,20,,,,,1.05,0.64,0.83,1*03\r\n",
+           "$GNGSA,A,3,82,66,81,,,,,,,,,,1.05,0.64,0.83,2*0C\r\n",
+           "$GNGSA,A,3,07,12,33,,,,,,,,,,1.05,0.64,0.83,3*0A\r\n",
+           "$GPGSV,3,1,12,05,06,110,19,10,24,284,34,13,37,124,29,15,63,083,11,1*60\r\n",
+           "$GPGSV,3,2,12,16,11,248,10,20,52,273,34,21,79,231,30,24,07,045,,1*64\r\n",
+           "$GPGSV,3,3,12,26,04,276,,27,15,218,31,29,24,004,13,30,00,159,,1*69\r\n",
+           "$GPGSV,3,1,12,05,06,110,,10,24,284,,13,37,124,,15,63,083,,6*63\r\n",
+           "$GPGSV,3,2,12,16,11,248,,20,52,273,,21,79,231,,24,07,045,,6*66\r\n",
+           "$GPGSV,3,3,12,26,04,276,,27,15,218,29,29,24,004,,30,00,159,,6*65\r\n",
+           "$GLGSV,1,1,03,81,64,223,35,82,13,214,33,66,58,305,32,1*7F\r\n",
+       }) {
+    Dispatch(run, window, line, &observer);
+  }
+  ASSERT_EQ(observer.drawings.size(), 2u);
+  const std::vector<int> used{10, 13, 15, 16, 20, 21, 27, 29};
+  for (const DrawnSatellites& drawn : observer.drawings) {
+    EXPECT_EQ(drawn.count, 12);
+    EXPECT_EQ(UsedIn(drawn), used);
+  }
+  // GPS 27: 31 dB-Hz on L1, 29 on L2.
+  EXPECT_EQ(observer.drawings[1].items[9].n, 27);
+  EXPECT_EQ(observer.drawings[1].items[9].signal, 31);
+  // The next epoch's cycle without a GSA: nobody is in the fix any more.
+  Dispatch(run, window, "$GPGSV,1,1,01,10,24,284,33,1*60\r\n", &observer);
+  ASSERT_EQ(observer.drawings.size(), 3u);
+  EXPECT_TRUE(UsedIn(observer.drawings[2]).empty());
+}
+
+// A u-blox NEO-M9N's Galileo GSA lists E05, E15 and E27: GPS 5, 15 and 27 are not in the fix.
+TEST(DispatchSentence, AnotherSystemsGsaMarksNoGpsSatelliteUsed) {
+  RunState run;
+  TestWindow window;
+  RecordingObserver observer;
+  for (const char* line : {
+           "$GNGSA,A,3,29,20,18,16,51,13,44,26,,,,,0.99,0.54,0.83,1*0E\r\n",
+           "$GNGSA,A,3,03,05,30,27,15,,,,,,,,0.99,0.54,0.83,3*0D\r\n",
+           "$GPGSV,1,1,04,05,01,047,,15,40,094,,27,07,316,,29,20,100,40,1*65\r\n",
+       }) {
+    Dispatch(run, window, line, &observer);
+  }
+  ASSERT_EQ(observer.drawings.size(), 1u);
+  EXPECT_EQ(UsedIn(observer.drawings[0]), std::vector<int>{29});
+}
+
 TEST(DispatchSentence, LongLineKeepsThePreviousIdentifier) {
   RunState run;
   TestWindow window;
