@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: BSD-2-Clause
 // Received bytes through every parser and text formatter: a conversion error is the only
 // exception a line may raise, and no input may crash or reach undefined behaviour.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -11,8 +12,11 @@
 #include "display/SatellitePlots.h"
 #include "fakes/TestWindow.h"
 #include "nmea/FieldParsers.h"
+#include "nmea/GsvEpochs.h"
 #include "nmea/GsvParser.h"
+#include "nmea/SatelliteList.h"
 #include "numbers/NumberConversion.h"
+#include "systems/SatelliteSystems.h"
 
 namespace {
 
@@ -51,16 +55,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     end = end == std::string_view::npos ? input.size() : end + 1;
     const std::string_view line = input.substr(start, end - start);
     start = end;
+    // The talker picks the system as dispatch does; an unknown one is read as GPS.
+    const int systemId =
+        SystemIdOfTalker(line.substr(std::min<std::size_t>(1, line.size()), 2)).value_or(1);
     Guarded([&] { ParseGga(run.GpsState, line); });
     Guarded([&] { ParseRmc(run.GpsState, line); });
-    Guarded([&] { ParseGsa(run.GpsState, line); });
+    ++run.GpsState.InFix.Run;
+    Guarded([&] { ParseGsa(run.GpsState, line, systemId); });
     ShowRmcValues(run.GpsState, window);
-    if (ParseGsv(run, 1, line) == kGsvShow) {
+    const GsvLayout layout = ReadGsvLayout(line, systemId);
+    if (ParseGsv(run, layout, line) == kGsvShow) {
+      PrepareEpochDrawing(run, layout.systemId);
       DrawSatellitePlots(run, window, 1);
       window.Chart().Clear();  // the recording would only grow
       window.Sky().Clear();
     }
   }
+  // Every satellite the epochs left, read in full so the sanitizers see each field.
+  int sum = 0;
+  for (const ListedSatellite& satellite : ListSatellites(run)) {
+    sum += satellite.signal + satellite.elevation + satellite.azimuth + satellite.used;
+  }
+  if (sum == -1) __builtin_trap();  // keeps the reads
 
   // The whole input as a field text, and its bytes as raw values for the formatters.
   Guarded([&] { StrToInt(input); });

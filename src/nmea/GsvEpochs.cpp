@@ -15,7 +15,7 @@ void BeginStreamEpoch(SkyEpochs& sky, int systemId) {
   stream.CyclesClosed = 0;
   stream.CyclesBegun = 0;
   ++stream.Epoch;
-  const auto bit = static_cast<std::uint8_t>(1u << systemId);
+  const std::uint32_t bit = 1u << systemId;
   if ((sky.StreamsBegun & bit) != 0) {
     ++sky.ReceiverEpoch;
     sky.StreamsBegun = bit;

@@ -64,9 +64,11 @@ struct GsvStream {
 // reports every system every second, however many talkers it has, and still when one falls
 // silent.
 struct SkyEpochs {
-  std::array<GsvStream, kHighestSystemId + 1> Streams{};  // by system ID, 0 for combined
+  // By system ID, 0 for combined talkers; as many as there are slots, which a caller may
+  // name as the system of a sentence.
+  std::array<GsvStream, kReceiverSlots> Streams{};
   std::uint32_t ReceiverEpoch = 0;
-  std::uint8_t StreamsBegun = 0;  // one bit per talker that began an epoch in this one
+  std::uint32_t StreamsBegun = 0;  // one bit per talker that began an epoch in this one
   // Slot 1's used flags as the first drawing of its talker's epoch found them, for the
   // drawings of the epoch's later cycles.
   std::array<std::uint8_t, kSlotEntries> UsedAtFirstDrawing{};
