@@ -40,6 +40,8 @@ TEST(SimOptions, Defaults) {
   EXPECT_NEAR(o.place.latitude, 47.38, 0.01);
   EXPECT_NEAR(o.place.longitude, 8.54, 0.01);
   EXPECT_EQ(o.faultSeconds, 5.0);
+  EXPECT_EQ(o.reception.systems, std::vector<SatelliteSystem>{SatelliteSystem::Gps});
+  EXPECT_FALSE(o.reception.dual);
 }
 
 TEST(SimOptions, EveryOptionIsRead) {
@@ -65,12 +67,21 @@ TEST(SimOptions, EveryOptionIsRead) {
   EXPECT_EQ(o.faultSeconds, 2.5);
 }
 
+TEST(SimOptions, SystemsEachOnceInTheOrderOfTheirIdsAndTheSecondSignal) {
+  const ParseRun run = Parse({"--systems", "qzss,galileo,gps,galileo", "--dual"});
+  ASSERT_TRUE(run.outcome.options) << run.err;
+  EXPECT_EQ(run.outcome.options->reception.systems,
+            (std::vector<SatelliteSystem>{SatelliteSystem::Gps, SatelliteSystem::Galileo,
+                                          SatelliteSystem::Qzss}));
+  EXPECT_TRUE(run.outcome.options->reception.dual);
+}
+
 TEST(SimOptions, HelpShowsTheUsage) {
   const ParseRun run = Parse({"--help"});
   EXPECT_FALSE(run.outcome.options);
   EXPECT_EQ(run.outcome.exitCode, 0);
-  for (const char* word :
-       {"--port", "--speed", "--at", "--capture", "--loop", "--fault", "badsum", "unplug"})
+  for (const char* word : {"--port", "--speed", "--at", "--capture", "--loop", "--fault", "badsum",
+                           "unplug", "--systems", "beidou", "--dual"})
     EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
 
@@ -94,6 +105,9 @@ TEST(SimOptions, BadArgumentsExitWithTwoAndSayWhy) {
       {{"--frobnicate"}, "frobnicate"},
       {{"--fault-seconds", "0.5"}, "--fault-seconds"},
       {{"--fault-seconds", "2,5"}, "--fault-seconds"},  // "." whatever the locale
+      {{"--systems", "gps,galilei"}, "galilei"},
+      {{"--systems", "sbas"}, "sbas"},  // rides with GPS, not flown on its own
+      {{"--systems", ""}, "--systems"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.front());

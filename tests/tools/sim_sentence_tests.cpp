@@ -172,6 +172,57 @@ TEST(SimSentence, RmcVtgAndGllAgreeOnTheWalk) {
   EXPECT_EQ(voidRmc[9], "130209");
 }
 
+// GPS, GLONASS and Galileo on both signals; satellites of each that are used and not, that
+// send the second signal and not.
+Epoch MultiSystemEpoch() {
+  Epoch epoch = FixedEpoch();
+  epoch.reception = {{SatelliteSystem::Gps, SatelliteSystem::Glonass, SatelliteSystem::Galileo},
+                     true};
+  using enum SatelliteSystem;
+  epoch.satellites = {
+      {3, 70, 40, 45, true, Gps, true, 41},       {5, 40, 120, 38, true, Gps, false, -1},
+      {65, 60, 200, 40, true, Glonass, true, 37}, {72, 8, 300, 22, false, Glonass, true, -1},
+      {11, 75, 41, 42, true, Galileo, true, 38},  {25, 44, 276, 41, true, Galileo, true, 39},
+      {3, 37, 289, 33, true, Galileo, true, 30},  {4, 33, 223, 31, false, Galileo, true, 26},
+      {33, 7, 159, 22, false, Galileo, true, 19},
+  };
+  return epoch;
+}
+
+TEST(SimSentence, EachSystemsGsaAndGsvCarryItsSystemAndSignalIds) {
+  const Epoch epoch = MultiSystemEpoch();
+  // NMEA 4.10's system IDs after the VDOP: GPS 1, GLONASS 2, Galileo 3.
+  EXPECT_EQ(BuildGsa(epoch, SatelliteSystem::Gps), "GNGSA,A,3,03,05,,,,,,,,,,,1.9,1.1,1.6,1");
+  EXPECT_EQ(BuildGsa(epoch, SatelliteSystem::Glonass), "GNGSA,A,3,65,,,,,,,,,,,,1.9,1.1,1.6,2");
+  EXPECT_EQ(BuildGsa(epoch, SatelliteSystem::Galileo), "GNGSA,A,3,11,25,03,,,,,,,,,,1.9,1.1,1.6,3");
+  // NMEA 4.11's signal IDs last: GPS L1 C/A 1 and L5 7, GLONASS G1 1 and G2 3, Galileo E1 7 and
+  // E5a 1. The second cycle lists only the satellites that send the signal.
+  EXPECT_EQ(BuildGsv(epoch, SatelliteSystem::Gps, Signal::First),
+            std::vector<std::string>{"GPGSV,1,1,02,03,70,040,45,05,40,120,38,1"});
+  EXPECT_EQ(BuildGsv(epoch, SatelliteSystem::Gps, Signal::Second),
+            std::vector<std::string>{"GPGSV,1,1,01,03,70,040,41,7"});
+  EXPECT_EQ(BuildGsv(epoch, SatelliteSystem::Glonass, Signal::Second),
+            std::vector<std::string>{"GLGSV,1,1,02,65,60,200,37,72,08,300,,3"});
+  const struct {
+    Signal signal;
+    const char* id;
+  } galileo[] = {{Signal::First, "7"}, {Signal::Second, "1"}};
+  for (const auto& c : galileo) {
+    SCOPED_TRACE(c.id);
+    const std::vector<std::string> cycle = BuildGsv(epoch, SatelliteSystem::Galileo, c.signal);
+    ASSERT_EQ(cycle.size(), 2u);
+    for (const std::string& body : cycle) {
+      SCOPED_TRACE(body);
+      const auto f = Fields(body);
+      EXPECT_EQ(f[0], "GAGSV");
+      EXPECT_EQ(f[1], "2");
+      EXPECT_EQ(f[3], "05");
+      EXPECT_EQ(f.size(), body == cycle[0] ? 21u : 9u);
+      EXPECT_EQ(f.back(), c.id);
+    }
+  }
+}
+
 std::set<std::string> TypesOf(const std::vector<std::string>& bodies) {
   std::set<std::string> types;
   for (const std::string& body : bodies) types.insert(body.substr(0, 5));
@@ -195,6 +246,42 @@ TEST(SimSentence, AnEpochFitsIntoItsSecond) {
   // Over three seconds every type has been sent.
   EXPECT_EQ(seenAt4800.size(), 7u);
   EXPECT_EQ(TypesOf(BuildEpochBodies(epoch, EpochByteBudget(38400), 0)).size(), 7u);
+}
+
+TEST(SimSentence, AMultiSystemEpochInTheOrderOfNmeaFourEleven) {
+  const Epoch epoch = MultiSystemEpoch();
+  // The position first, each system's GSA, each system's GSV cycle on its first signal, then
+  // on its second; at 4800 bit/s VTG, GLL and ZDA give way, the others stay whole.
+  const std::vector<std::string> always = {"GNGGA", "GNGSA", "GNGSA", "GNGSA", "GPGSV", "GPGSV",
+                                           "GLGSV", "GLGSV", "GAGSV", "GAGSV", "GAGSV", "GAGSV"};
+  std::vector<std::string> everything = {"GNRMC", "GNVTG"};
+  everything.insert(everything.end(), always.begin(), always.end());
+  everything.insert(everything.end(), {"GNGLL", "GNZDA"});
+  std::vector<std::string> atLowSpeed = {"GNRMC"};
+  atLowSpeed.insert(atLowSpeed.end(), always.begin(), always.end());
+  const struct {
+    int speed;
+    const std::vector<std::string>& types;
+  } cases[] = {{38400, everything}, {4800, atLowSpeed}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.speed);
+    for (unsigned rotation = 0; rotation < 3; ++rotation) {
+      const auto bodies = BuildEpochBodies(epoch, EpochByteBudget(c.speed), rotation);
+      std::vector<std::string> types, gsaSystems;
+      for (const std::string& body : bodies) {
+        SCOPED_TRACE(body);
+        types.push_back(body.substr(0, 5));
+        if (types.back() == "GNGSA") gsaSystems.push_back(Fields(body).back());
+        const std::string line = FrameSentence(body);
+        EXPECT_TRUE(IsWholeSentence(line));
+        EXPECT_LE(line.size(), 82u);
+      }
+      EXPECT_EQ(types, c.types);
+      EXPECT_EQ(gsaSystems, (std::vector<std::string>{"1", "2", "3"}));
+      // NMEA 4.10's RMC ends with the navigational status.
+      EXPECT_EQ(Fields(bodies.front()).size(), 14u);
+    }
+  }
 }
 
 TEST(SimPacing, ByteRateIsTenBitTimesPerByte) {

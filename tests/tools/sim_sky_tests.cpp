@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: BSD-2-Clause
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <set>
+#include <utility>
 
 #include "EpochSentences.h"
 #include "SkyModel.h"
@@ -79,6 +82,135 @@ TEST(SimSky, EightToTwelveSatellitesInViewAllDayAnywhere) {
       EXPECT_GE(visible.size(), 8u) << t;
       EXPECT_LE(visible.size(), 12u) << t;
     }
+  }
+}
+
+// Every system the sky flies, on both signals.
+Reception EverySystemOnTwoSignals() {
+  return {FlownSystems(), true};
+}
+
+// The highest elevation of any of the system's satellites, seen every ten minutes of a day.
+int HighestOfTheDay(const Place& place, SatelliteSystem system) {
+  SkyModel sky(place, 1, {{system}, false});
+  int highest = -90;
+  for (double t = kStartUtc; t < kStartUtc + 86400; t += 600)
+    for (const SatelliteView& s : sky.Visible(t)) highest = std::max(highest, s.elevation);
+  return highest;
+}
+
+TEST(SimSky, FromTheNorthPoleTheHighestSatelliteShowsTheInclination) {
+  // A satellite at radius r on an orbit inclined by i passes at most 90 - i degrees from the
+  // pole, where it stands atan((sin i - R/r) / cos i) high (R = 6371 km): the orbits' public
+  // figures give these.
+  const struct {
+    SatelliteSystem system;
+    const char* name;
+    double highest;
+  } cases[] = {
+      {SatelliteSystem::Gps, "GPS, 55 degrees, 26560 km", 45.3},
+      {SatelliteSystem::Glonass, "GLONASS, 64.8 degrees, 25508 km", 57.0},
+      {SatelliteSystem::Galileo, "Galileo, 56 degrees, 29600 km", 47.7},
+      {SatelliteSystem::BeiDou, "BeiDou's IGSO, 55 degrees, 42164 km", 49.4},
+      {SatelliteSystem::Qzss, "QZSS, 41 degrees, 42164 km", 33.8},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const int highest = HighestOfTheDay({90.0, 0.0, 0.0}, c.system);
+    EXPECT_LE(highest, std::lround(c.highest));
+    EXPECT_GE(highest, c.highest - 2);
+  }
+}
+
+TEST(SimSky, EachSystemsSatellitesInViewAllDayAtMidLatitudes) {
+  const struct {
+    SatelliteSystem system;
+    const char* name;
+    std::size_t fewest, most;
+  } cases[] = {
+      {SatelliteSystem::Glonass, "GLONASS", 4, 12},
+      {SatelliteSystem::Galileo, "Galileo", 4, 12},
+      {SatelliteSystem::BeiDou, "BeiDou", 4, 12},
+  };
+  SkyModel sky(Place{}, 1, EverySystemOnTwoSignals());
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (double t = kStartUtc; t < kStartUtc + 86400; t += 600) {
+      const auto visible = sky.Visible(t);
+      const auto count = static_cast<std::size_t>(
+          std::count_if(visible.begin(), visible.end(),
+                        [&c](const SatelliteView& s) { return s.system == c.system; }));
+      EXPECT_GE(count, c.fewest) << t;
+      EXPECT_LE(count, c.most) << t;
+    }
+  }
+}
+
+TEST(SimSky, AGeostationarySatelliteStandsStillAndNoHigherThanOverItsLongitude) {
+  // From 47 N under the BeiDou satellite at 110.5 E, the geostationary ring (42164 km) is
+  // highest due south, atan((cos 47 - 6371/42164) / sin 47) = 36.0 degrees up.
+  SkyModel sky({47.0, 110.5, 0.0}, 1, {{SatelliteSystem::BeiDou}, false});
+  std::map<int, std::set<std::pair<int, int>>> placesOf;
+  for (double t = kStartUtc; t < kStartUtc + 86400; t += 600)
+    for (const SatelliteView& s : sky.Visible(t)) placesOf[s.prn].insert({s.elevation, s.azimuth});
+  int standing = 0, overhead = 0;
+  for (const auto& [prn, places] : placesOf) {
+    if (places.size() > 2) continue;  // it moves: rounding alone gives two places at most
+    ++standing;
+    for (const auto& [elevation, azimuth] : places) {
+      EXPECT_LE(elevation, 36) << prn;
+      if (elevation == 36 && azimuth == 180) ++overhead;
+    }
+  }
+  EXPECT_GE(standing, 3);  // BeiDou's geostationary satellites from 58.75 to 160 E
+  EXPECT_GE(overhead, 1);
+}
+
+TEST(SimSky, AQuasiZenithSatelliteStandsHighOverJapanAllDay) {
+  // Three satellites 8 h apart on one 41-degree track about 135 E: one is always within 60
+  // degrees of its northernmost point, north of asin(sin 41 sin 30) = 19 N and within 7
+  // degrees of 135 E. From Tokyo that is at worst 17 degrees from the zenith, 70 up.
+  SkyModel sky({35.7, 139.7, 40.0}, 1, {{SatelliteSystem::Qzss}, false});
+  for (double t = kStartUtc; t < kStartUtc + 86400; t += 600) {
+    const auto visible = sky.Visible(t);
+    ASSERT_FALSE(visible.empty()) << t;
+    EXPECT_GE(visible.front().elevation, 65) << t;
+  }
+}
+
+TEST(SimSky, EverySystemIsTrackedAndTheSecondSignalIsWeakerWhereSent) {
+  // Older GPS satellites send no L5, BeiDou's second generation (its geostationary satellite
+  // over 58.75 E, seen from Zurich) no B2a; every GLONASS and Galileo satellite sends its second.
+  const struct {
+    SatelliteSystem system;
+    const char* name;
+    bool someWithoutSecond;
+  } cases[] = {
+      {SatelliteSystem::Gps, "GPS", true},
+      {SatelliteSystem::Glonass, "GLONASS", false},
+      {SatelliteSystem::Galileo, "Galileo", false},
+      {SatelliteSystem::BeiDou, "BeiDou", true},
+  };
+  SkyModel sky(Place{}, 5, EverySystemOnTwoSignals());
+  sky.Restart(StartKind::Hot, kStartUtc);
+  std::map<SatelliteSystem, int> used, withoutSecond;
+  for (int t = 0; t < 3600; t += 60) {
+    for (const SatelliteView& s : sky.Step(kStartUtc + 20 + t).satellites) {
+      SCOPED_TRACE(s.prn);
+      ASSERT_GE(s.snr, 0) << "every satellite is tracked long after a hot start";
+      used[s.system] += s.used;
+      if (!s.sendsSecondSignal) {
+        ++withoutSecond[s.system];
+        continue;
+      }
+      EXPECT_LT(s.secondSnr, s.snr);
+      EXPECT_GE(s.secondSnr, s.snr - 6);
+    }
+  }
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_GE(used[c.system], 60 * 4);
+    EXPECT_EQ(withoutSecond[c.system] > 0, c.someWithoutSecond);
   }
 }
 

@@ -2,6 +2,8 @@
 #include "Options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <map>
 
@@ -54,9 +56,24 @@ constexpr const char* kDescription =
     "Control lines on standard input: \"fault NAME on|off|once|RATE\", \"fault NAME\" "
     "(once), \"hot\", \"warm\", \"cold\", \"quit\".";
 
+// A system's name on the command line: its name in lower case, "beidou".
+std::string OptionName(SatelliteSystem system) {
+  std::string name(FactsOf(system).name);
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return name;
+}
+
+std::vector<std::string> SystemNames() {
+  std::vector<std::string> names;
+  for (SatelliteSystem system : FlownSystems()) names.push_back(OptionName(system));
+  return names;
+}
+
 // The options read as text on the command line and turned into Options after it.
 struct TextOptions {
   std::string at;
+  std::vector<std::string> systems{OptionName(SatelliteSystem::Gps)};
   std::vector<std::string> faults;
   std::string start = "cold";
   // Read as text: CLI11 converts real numbers with the C library, which follows the locale.
@@ -81,6 +98,15 @@ void AddSourceOptions(CLI::App& app, Options& options, TextOptions& text) {
                                  "lines starting with # are skipped")
                       ->check(CLI::ExistingFile);
   app.add_flag("--loop", options.loop, "repeat the capture when it ends")->needs(capture);
+  app.add_option("--systems", text.systems,
+                 "the systems the built-in sky flies, separated by commas (default gps); "
+                 "anything but GPS on one signal is written as NMEA 4.11")
+      ->type_name("LIST")
+      ->delimiter(',')
+      ->check(CLI::IsMember(SystemNames()));
+  app.add_flag("--dual", options.reception.dual,
+               "receive every system's second signal too (L5, E5a, B2a, G2 C/A), in a GSV "
+               "cycle of its own with the satellites that send it");
 }
 
 void AddReceiverOptions(CLI::App& app, Options& options, TextOptions& text) {
@@ -122,6 +148,12 @@ bool TakeTextOptions(const TextOptions& text, Options& options, std::ostream& er
       return false;
     }
     options.faults.push_back(*setting);
+  }
+  options.reception.systems.clear();
+  for (SatelliteSystem system : FlownSystems()) {
+    if (std::find(text.systems.begin(), text.systems.end(), OptionName(system)) !=
+        text.systems.end())
+      options.reception.systems.push_back(system);
   }
   static const std::map<std::string, StartKind> kStarts = {
       {"hot", StartKind::Hot}, {"warm", StartKind::Warm}, {"cold", StartKind::Cold}};

@@ -19,6 +19,7 @@ struct Options {
   int speed = 4800;
   Place place;
   std::string capture;  // empty: the built-in sky
+  Reception reception;  // its systems and signals
   bool loop = false;
   std::vector<FaultSetting> faults;
   StartKind start = StartKind::Cold;

@@ -47,7 +47,7 @@ Simulator::Simulator(const Options& options, std::vector<CaptureEpoch> capture, 
     : options_(options),
       capture_(std::move(capture)),
       log_(log),
-      sky_(options.place, options.seed),
+      sky_(options.place, options.seed, options.reception),
       faults_(options.seed + 1),
       pacer_(options.speed),
       port_(log) {
