@@ -6,11 +6,13 @@
 #   bench/measure_monitor.sh [--seconds N] BUILD CAPTURE [SPEED]
 #     (e.g. build tests/data/telit-he910.log 115200; SPEED defaults to 38400, N to 60)
 #
-# At the full rate of a 38400 bit/s link, beside gpsd and xgps fed the same bytes:
-#   bench/measure_monitor.sh --link-rate [--capture F] [--seconds N] [--runs K] [--warmup S]
-#                            [--no-gpsd] BUILD [BUILD2]
+# At the full rate of a 38400 bit/s link (or of --speed's), beside gpsd and xgps fed the same
+# bytes:
+#   bench/measure_monitor.sh --link-rate [--speed B] [--capture F] [--seconds N] [--runs K]
+#                            [--warmup S] [--no-gpsd] BUILD [BUILD2]
 #   bench/measure_monitor.sh --idle [same options] BUILD [BUILD2]
-#     384 bytes every 100 ms of the capture's sentences (default tests/data/telit-he910.log),
+#     B/100 bytes every 100 ms (384 at 38400, 1152 at 115200; the monitor opens the port at B)
+#     of the capture's sentences (default tests/data/telit-he910.log),
 #     looped, through a pseudo-terminal; --idle opens the port and sends nothing. N defaults
 #     to 25 s of measuring after S (default 5) s of warm-up; K runs per build, alternating
 #     between BUILD and BUILD2 when both are given, then the medians per build.
@@ -38,6 +40,7 @@ warmup=5
 capture="$(cd "$here/.." && pwd)/tests/data/telit-he910.log"
 with_gpsd=1
 side_by_side=0
+link_speed=38400 # --speed: the link-rate modes' rate; a 10-bit frame a byte, ten polls a second
 
 tmp=""          # this invocation's folder: port links, logs, feeder counters
 run_pids=()     # everything the current run started, killed in reverse order
@@ -310,14 +313,14 @@ start_rig() {
   fi
   if [ "$mode" = idle ]; then feed_args+=(--idle); else feed_args+=(--capture "$capture"); fi
   python3 "$here/link_feeder.py" --link "$SATTRAIL_PORT_DIR/COM1" --stats "$tmp/feeder.stats" \
-    "${feed_args[@]}" >"$tmp/feeder.log" 2>&1 &
+    --chunk $((link_speed / 100)) "${feed_args[@]}" >"$tmp/feeder.log" 2>&1 &
   feeder=$!
   run_pids+=("$feeder")
   wait_for_link "$SATTRAIL_PORT_DIR/COM1"
   device=$(readlink "$SATTRAIL_PORT_DIR/COM1")
 
   start_monitor "$build"
-  open_port_at 38400
+  open_port_at "$link_speed"
   if [ "$compare" = 1 ]; then
     wait_for_link "$second"
     start_gpsd_xgps "$(readlink "$second")"
@@ -492,7 +495,8 @@ start_pair() {
   start_display
   if [ "$mode" = idle ]; then feed_args+=(--idle); else feed_args+=(--capture "$capture"); fi
   python3 "$here/link_feeder.py" --link "${dirs[0]}/COM1" --second-link "${dirs[1]}/COM1" \
-    --stats "$tmp/feeder.stats" "${feed_args[@]}" >"$tmp/feeder.log" 2>&1 &
+    --stats "$tmp/feeder.stats" --chunk $((link_speed / 100)) "${feed_args[@]}" \
+    >"$tmp/feeder.log" 2>&1 &
   feeder=$!
   run_pids+=("$feeder")
   [ $(($1 % 2)) = 1 ] || order=(1 0)
@@ -507,7 +511,7 @@ start_pair() {
       xdotool windowmove "$(monitor_window)" "$((width + 10))" 0
       sleep 0.3
     fi
-    open_port_at 38400
+    open_port_at "$link_speed"
   done
   unset SATTRAIL_PORT_DIR
 }
@@ -623,6 +627,7 @@ while [ $# -gt 0 ]; do
   --runs) runs=${2:?}; shift ;;
   --warmup) warmup=${2:?}; shift ;;
   --capture) capture=${2:?}; shift ;;
+  --speed) link_speed=${2:?}; shift ;;
   --no-gpsd) with_gpsd=0 ;;
   --side-by-side) side_by_side=1 with_gpsd=0 ;;
   -h | --help) usage ;;
