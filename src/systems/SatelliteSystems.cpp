@@ -112,6 +112,8 @@ std::optional<int> SystemIdOfTalker(std::string_view talker) {
 }
 
 std::optional<SatelliteId> IdentifySatellite(int systemId, int number) {
+  // Most satellite fields of a GSA are empty ("0"): no rule to look through for them.
+  if (number <= 0) return std::nullopt;
   for (const NumberingRule& rule : kNumberingRules) {
     if (rule.systemId == systemId && number >= rule.first && number <= rule.last) {
       return SatelliteId{rule.system, number - rule.subtract};
