@@ -17,8 +17,29 @@ namespace {
 // field as "0"; a sign after that "0" is no longer an integer and takes the default.
 using GroupTexts = std::array<std::string, 4>;
 
-bool IsEmptyField(const std::string& text) {
-  return text.size() == 1;
+// One group's fields as numbers, read once for the pictures and for the sighting.
+struct Group {
+  std::int32_t number = 0;
+  std::int32_t elevation = 0;  // 0 when empty or not an integer, as the pictures take it
+  std::int32_t azimuth = 0;
+  std::int32_t signal = 0;     // 0 when empty, 10 when not an integer
+  bool givesPosition = false;  // elevation and azimuth both given as integers
+  bool tracked = false;        // the signal field is not empty
+};
+
+Group ReadGroup(const GroupTexts& texts) {
+  // An integer reads the same whatever the default; an empty field is the leading "0" alone.
+  const auto given = [](const std::string& text) {
+    return text.size() > 1 && StrToIntDef(text, -1) == StrToIntDef(text, 0);
+  };
+  Group group;
+  group.number = StrToIntDef(texts[0], 0);
+  group.elevation = StrToIntDef(texts[1], 0);
+  group.azimuth = StrToIntDef(texts[2], 0);
+  group.signal = StrToIntDef(texts[3], 10);
+  group.givesPosition = given(texts[1]) && given(texts[2]);
+  group.tracked = texts[3].size() > 1;
+  return group;
 }
 
 std::int16_t ToSighting(std::int32_t value) {
@@ -29,42 +50,36 @@ std::int16_t ToSighting(std::int32_t value) {
 // What the main window's pictures draw from. A satellite that an earlier group of the same
 // epoch reported (on another signal) keeps its position when this group gives none and shows
 // the stronger signal.
-void StoreForPictures(SatelliteEntry& entry, const GroupTexts& group, bool sameEpoch) {
-  const bool hasPosition = !IsEmptyField(group[1]) || !IsEmptyField(group[2]);
-  if (!sameEpoch || hasPosition) {
-    entry.Elevation = StrToIntDef(group[1], 0);
-    entry.Azimuth = StrToIntDef(group[2], 0);
+void StoreForPictures(SatelliteEntry& entry, const Group& group, bool sameEpoch) {
+  if (!sameEpoch || group.givesPosition) {
+    entry.Elevation = group.elevation;
+    entry.Azimuth = group.azimuth;
   }
-  const std::int32_t signal = StrToIntDef(group[3], 10);
-  entry.Signal = sameEpoch ? std::max(entry.Signal, signal) : signal;
+  entry.Signal = sameEpoch ? std::max(entry.Signal, group.signal) : group.signal;
   entry.Reported = 1;
 }
 
 // What the receiver says of the satellite in this epoch, signal by signal.
-void StoreSighting(Sighting& seen, const GroupTexts& group, const GsvLayout& layout,
+void StoreSighting(Sighting& seen, const Group& group, const GsvLayout& layout,
                    const GsvStream& stream, bool sameEpoch) {
   if (!sameEpoch) {
     seen = Sighting{};
     seen.Epoch = stream.Epoch;
     seen.Stream = static_cast<std::uint8_t>(layout.systemId);
   }
-  constexpr std::int32_t kInvalid = std::numeric_limits<std::int32_t>::min();
-  const std::int32_t elevation = StrToIntDef(group[1], kInvalid);
-  const std::int32_t azimuth = StrToIntDef(group[2], kInvalid);
-  if (!IsEmptyField(group[1]) && !IsEmptyField(group[2]) && elevation != kInvalid &&
-      azimuth != kInvalid) {
+  if (group.givesPosition) {
     seen.HasPosition = true;
-    seen.Elevation = ToSighting(elevation);
-    seen.Azimuth = ToSighting(azimuth);
+    seen.Elevation = ToSighting(group.elevation);
+    seen.Azimuth = ToSighting(group.azimuth);
   }
-  seen.Signals[layout.signalId] =
-      IsEmptyField(group[3]) ? kNotTracked : ToSighting(StrToIntDef(group[3], 10));
+  seen.Signals[layout.signalId] = group.tracked ? ToSighting(group.signal) : kNotTracked;
   seen.SignalIds |= static_cast<std::uint16_t>(1u << layout.signalId);
 }
 
 void StoreSatellite(RunState& run, const GsvLayout& layout, const GsvStream& stream,
-                    const GroupTexts& group) {
-  const std::int32_t number = StrToIntDef(group[0], 0);
+                    const GroupTexts& texts) {
+  const Group group = ReadGroup(texts);
+  const std::int32_t number = group.number;
   const std::optional<SatelliteId> id = IdentifySatellite(layout.systemId, number);
   if (!id) {
     // A number no system knows keeps to the talker's own slot, where entry 0 holds a group of
